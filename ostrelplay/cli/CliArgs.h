@@ -1,0 +1,52 @@
+#pragma once
+// Options of one subcommand: "--name value", "--name=value" or a bare "--flag",
+// and the positional FILE arguments, kept in the order given.
+
+#include <QList>
+#include <QPair>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <vector>
+
+// A command line that cannot be carried out as written; exit status 2.
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    QString text() const { return QString::fromUtf8(what()); }
+};
+
+struct CliOption {
+    QString name;  // without the leading "--"
+    bool takesValue = true;
+    bool repeatable = false;
+};
+
+class CliArgs {
+public:
+    // Throws UsageError on an unknown option, a missing value or a repeated option.
+    CliArgs(const QStringList &args, const std::vector<CliOption> &options);
+
+    bool has(const QString &name) const;
+    std::optional<QString> value(const QString &name) const;
+    QString required(const QString &name) const;
+    QStringList values(const QString &name) const;  // every occurrence, in order
+
+    int requiredInt(const QString &name) const;
+    std::optional<int> optionalInt(const QString &name) const;
+
+    QString file() const;   // exactly one FILE
+    void noFiles() const;   // refuses any FILE
+
+private:
+    QList<QPair<QString, QString>> m_given;
+    QStringList m_files;
+};
+
+// Numbers from the command line; the option name appears in the error text.
+int parseInt(const QString &option, const QString &text);
+uint32_t parseUInt32(const QString &option, const QString &text);
+double parseDouble(const QString &option, const QString &text);

@@ -1,0 +1,36 @@
+// save: a whole copy of the recording under a new name.
+
+#include "CliArgs.h"
+#include "CliCommand.h"
+#include "CliRecording.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QJsonObject run(const QStringList &args)
+{
+    const CliArgs options(args, {{QStringLiteral("out")}});
+    const QString path = options.file();
+    const QString out = options.required(QStringLiteral("out"));
+
+    CliRecording recording(path);
+    recording.file().SaveStdFile(out, false);
+
+    return QJsonObject{
+        {QStringLiteral("path"), path},
+        {QStringLiteral("out"), out},
+        {QStringLiteral("size"), QFileInfo(out).size()},
+    };
+}
+
+} // namespace
+
+CliCommand saveCommand()
+{
+    return {QStringLiteral("save"),
+            QStringLiteral("write a whole copy of the recording, marks included"),
+            QStringLiteral("Usage: ostrelplay-cli save FILE --out OUT\n"
+                           "Writes the whole recording with its marks to OUT, echo codes as raw 0..9.\n"),
+            run};
+}

@@ -1,0 +1,384 @@
+// Whole save, fast save, marks and cuts: the bytes each writer produces.
+
+#include "TestStdFixtures.h"
+
+#include "recording/StdText.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+namespace {
+
+using StdTest::indexValues;
+using StdTest::packetValues;
+using Marks = std::vector<std::vector<TREMARK>>;
+
+StdFileImage twoRuns(bool rawEchoCodes, std::optional<Marks> marks)
+{
+    StdFileImage image;
+    image.subFiles = {StdTest::scanRun("1.6.X", 14, 1), StdTest::scanRun("1.7.X", 11, 2)};
+    for (int c = 0; c < 9; ++c)
+        image.subFiles[1].para.m_StartPoint[c] = 5 * c - 20;
+    image.rawEchoCodes = rawEchoCodes;
+    image.marks = std::move(marks);
+    return image;
+}
+
+struct WholeSaveCase {
+    bool rawEchoCodes;
+    bool markSection;
+};
+
+class WholeSave : public testing::TestWithParam<WholeSaveCase> {};
+
+TEST_P(WholeSave, WritesRawDigitsAndAMarkSectionAndRoundTrips)
+{
+    const WholeSaveCase &c = GetParam();
+    const Marks marks{{{u'?', 4}, {u'!', 1}}, {}};
+    StdTest::StdFileDir dir;
+    const QString source = dir.write("source.std", twoRuns(c.rawEchoCodes, c.markSection ? std::optional(marks) : std::nullopt));
+    const auto first = StdTest::loadStd(source);
+    first->SaveStdFile(dir.path("first.std"), false);
+    EXPECT_TRUE(first->std_FileSaved);
+
+    // what the whole save must store: raw digits, the marks (zero counts when there were none)
+    const QByteArray expected = twoRuns(true, c.markSection ? marks : Marks{{}, {}}).build();
+    EXPECT_EQ(StdTest::readBytes(dir.path("first.std")), expected);
+
+    const auto second = StdTest::loadStd(dir.path("first.std"));
+    second->SaveStdFile(dir.path("second.std"), false);
+    EXPECT_EQ(StdTest::readBytes(dir.path("second.std")), StdTest::readBytes(dir.path("first.std")));
+    EXPECT_TRUE(second->std_Replayed);
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(packetValues(second->std_packets[k]), packetValues(first->std_packets[k]));
+        EXPECT_EQ(packetValues(second->std_backpackets[k]), packetValues(first->std_backpackets[k]));
+        for (int ch = 0; ch < 9; ++ch)
+            EXPECT_EQ(int(second->std_systemparas[k].m_StartPoint[ch]), int(first->std_systemparas[k].m_StartPoint[ch]));
+    }
+    EXPECT_EQ(int(second->std_systemparas[1].m_StartPoint[0]), 80);
+    EXPECT_EQ(int(second->std_systemparas[1].m_StartPoint[8]), 120);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sources, WholeSave,
+                         testing::Values(WholeSaveCase{false, false}, WholeSaveCase{false, true},
+                                         WholeSaveCase{true, false}, WholeSaveCase{true, true}));
+
+TEST(StdSave, WholeSaveKeepsMarksAddedSinceLoading)
+{
+    StdTest::StdFileDir dir;
+    const auto file = StdTest::loadStd(dir.write("source.std", twoRuns(false, std::nullopt)));
+    file->SwitchFile(1);
+    file->AddMark(u'F', 3);
+    file->SaveStdFile(dir.path("copy.std"), false);
+    EXPECT_TRUE(file->std_FileSaved);
+    EXPECT_EQ(StdTest::readBytes(dir.path("copy.std")), twoRuns(true, Marks{{}, {{u'F', 3}}}).build());
+}
+
+TEST(StdSave, FastSaveAppendsMarksAndGrowsAsTheFormatSays)
+{
+    // Raw digits in the source: a fast save leaves the sub-file blocks exactly as they were.
+    StdTest::StdFileDir dir;
+    const QString path = dir.write("run.std", twoRuns(true, std::nullopt));
+    const qsizetype instrumentSize = StdTest::readBytes(path).size();
+
+    const auto file = StdTest::loadStd(path);
+    file->AddMark(u'?', 5);
+    EXPECT_FALSE(file->std_FileSaved);
+    file->SaveStdFile(path, true);
+    EXPECT_TRUE(file->std_FileSaved);
+    QByteArray saved = StdTest::readBytes(path);
+    EXPECT_EQ(saved.size(), instrumentSize + 4 * 2 + 6);
+    EXPECT_EQ(saved, twoRuns(true, Marks{{{u'?', 5}}, {}}).build());
+
+    const auto replayed = StdTest::loadStd(path);
+    EXPECT_TRUE(replayed->std_Replayed);
+    EXPECT_EQ(replayed->std_markcount, (std::vector<int32_t>{1, 0}));
+    ASSERT_EQ(replayed->std_mark[0].size(), 1u);
+    EXPECT_EQ(replayed->std_mark[0][0].m_Cmd, u'?');
+    EXPECT_EQ(int(replayed->std_mark[0][0].m_Pos), 5);
+
+    // a further mark, saved by the same recording object and by a reloaded one
+    file->SwitchFile(1);
+    file->AddMark(u'!', 2);
+    file->SaveStdFile(path, true);
+    saved = StdTest::readBytes(path);
+    EXPECT_EQ(saved.size(), instrumentSize + 4 * 2 + 6 + 6);
+    EXPECT_EQ(saved, twoRuns(true, Marks{{{u'?', 5}}, {{u'!', 2}}}).build());
+
+    const auto again = StdTest::loadStd(path);
+    again->AddMark(u'F', 0);
+    again->SaveStdFile(path, true);
+    saved = StdTest::readBytes(path);
+    EXPECT_EQ(saved.size(), instrumentSize + 4 * 2 + 6 + 6 + 6);
+    EXPECT_EQ(saved, twoRuns(true, Marks{{{u'?', 5}, {u'F', 0}}, {{u'!', 2}}}).build());
+
+    // closing a replayed file without new marks leaves it as it was
+    StdTest::loadStd(path)->SaveStdFile(path, true);
+    EXPECT_EQ(StdTest::readBytes(path), saved);
+}
+
+TEST(StdSave, MarksStayUnsortedWithDuplicates)
+{
+    StdTest::StdFileDir dir;
+    const QString path = dir.write("run.std", twoRuns(false, std::nullopt));
+    const auto file = StdTest::loadStd(path);
+    for (int pos : {9, 3, 9, 0})
+        file->AddMark(u'F', pos);
+    EXPECT_EQ(file->std_markcount, (std::vector<int32_t>{4, 0}));
+    file->SaveStdFile(path, true);
+    EXPECT_EQ(StdTest::readBytes(path), twoRuns(false, Marks{{{u'F', 9}, {u'F', 3}, {u'F', 9}, {u'F', 0}}, {}}).build());
+}
+
+TEST(StdSave, AddMarkWithNegativePositionChangesNothing)
+{
+    StdTest::StdFileDir dir;
+    const auto file = StdTest::loadStd(dir.write("run.std", twoRuns(false, std::nullopt)));
+    file->AddMark(u'?', -1);
+    EXPECT_TRUE(file->std_FileSaved);
+    EXPECT_EQ(file->std_markcount, (std::vector<int32_t>{0, 0}));
+    EXPECT_TRUE(file->std_mark[0].empty());
+
+    file->AddMark(u'?', 0);
+    EXPECT_FALSE(file->std_FileSaved);
+    file->AddMark(u'F', -7);
+    EXPECT_FALSE(file->std_FileSaved);
+    EXPECT_EQ(file->std_markcount, (std::vector<int32_t>{1, 0}));
+    ASSERT_EQ(file->std_mark[0].size(), 1u);
+    EXPECT_EQ(file->std_mark[0][0].m_Cmd, u'?');
+}
+
+TEST(StdSave, WritesIntoAMissingFolderAreRefused)
+{
+    StdTest::StdFileDir dir;
+    const QString path = dir.write("run.std", twoRuns(false, std::nullopt));
+    const QByteArray original = StdTest::readBytes(path);
+    const auto file = StdTest::loadStd(path);
+    file->AddMark(u'?', 2);
+    file->CutStartPos = 1;
+    file->CutEndPos = 4;
+    const QString missing = dir.path("missing/out.std");
+
+    EXPECT_THROW(file->SaveStdFile(missing, true), StdFileError);
+    EXPECT_FALSE(file->std_FileSaved);
+    EXPECT_THROW(file->SaveStdFile(missing, false), StdFileError);
+    EXPECT_FALSE(file->std_FileSaved);
+    EXPECT_THROW(file->SaveCutedStdFile(missing), StdFileError);
+    EXPECT_THROW(file->SaveCutedMarkedlessStdFile(missing), StdFileError);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+    EXPECT_EQ(StdTest::readBytes(path), original);
+    EXPECT_EQ(file->std_markcount, (std::vector<int32_t>{1, 0}));
+}
+
+TEST(StdSave, FailedFastSaveLeavesTheFileUnchanged)
+{
+    StdTest::StdFileDir dir;
+    const QString path = dir.write("run.std", twoRuns(false, std::nullopt));
+    const QByteArray original = StdTest::readBytes(path);
+    const auto file = StdTest::loadStd(path);
+    file->AddMark(u'?', 2);
+
+    const QString folder = QFileInfo(path).absolutePath();
+    const auto folderPermissions = QFile::permissions(folder);
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    const bool writable = QFileInfo(folder).isWritable() || QFileInfo(path).isWritable();
+    if (!writable) {
+        EXPECT_THROW(file->SaveStdFile(path, true), StdFileError);
+    }
+    QFile::setPermissions(folder, folderPermissions);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (writable)
+        GTEST_SKIP() << "this user writes into read-only folders";
+    EXPECT_EQ(StdTest::readBytes(path), original);
+    EXPECT_FALSE(file->std_FileSaved);
+}
+
+// --- cuts ---
+
+struct PlannedRow {
+    char16_t head = u'@';
+    std::vector<TPACKET> echoes;
+    std::vector<TPACKET> records;
+    bool repeat = false;  // names the row before it again
+};
+
+// 30 rows; row 16 repeats row 15; rows 11, 12, 14, 15 and 20 carry event records.
+std::vector<PlannedRow> cutSourceRows()
+{
+    std::vector<PlannedRow> rows;
+    for (int k = 0; k < 30; ++k) {
+        if (k == 16) {
+            rows.push_back({u'@', {}, {}, true});
+            continue;
+        }
+        PlannedRow row{k % 2 ? u'#' : u'@', {}, {}};
+        for (int e = 0; e < k % 3 + 1; ++e)
+            row.echoes.push_back(makePacket(char16_t(u'0' + (k + 3 * e) % 10), int16_t(k), int16_t(k + e + 4)));
+        if (k % 5 == 2)
+            row.records.push_back(makePacket(u'M', 12, int16_t(100 + k)));
+        rows.push_back(row);
+    }
+    rows[11].records = {makePacket(u'G')};
+    rows[12].records = {makePacket(u'A'),       makePacket(u'M', 12, 24), makePacket(u'N', 2),
+                        makePacket(u'O', 300, 600), makePacket(u'U', 1),      makePacket(u'a', 400),
+                        makePacket(u'V'),       makePacket(u'L'),         makePacket(u'P'),
+                        makePacket(u'Q'),       makePacket(u'T'),         makePacket(u'i', 380),
+                        makePacket(u'B'),       makePacket(u'C')};
+    rows[14].records = {makePacket(u'B'), makePacket(u'C'), makePacket(u'M', 12, 28)};
+    rows[15].records = {makePacket(u'E'), makePacket(u'M', 12, 30)};
+    rows[20].records = {makePacket(u'D', 7), makePacket(u'M', 13, 1)};
+    return rows;
+}
+
+// The record codes a cut without event records leaves out.
+const QString kEventCodes = QStringLiteral("ABCDEFGHIJKLNUV");
+
+// Rows [begin, end) of the plan as a sub-file, optionally without instrument events.
+SubFileImage subFileFrom(const SubFileImage &base, const std::vector<PlannedRow> &rows, int begin, int end,
+                         bool dropEvents)
+{
+    SubFileImage sub;
+    sub.para = base.para;
+    sub.findData = base.findData;
+    for (int k = begin; k < end; ++k) {
+        if (rows[k].repeat) {
+            sub.repeatLastRow();
+            continue;
+        }
+        std::vector<TPACKET> records;
+        for (const TPACKET &p : rows[k].records)
+            if (!dropEvents || !kEventCodes.contains(QChar(p.m_Cmd)))
+                records.push_back(p);
+        sub.addRow(rows[k].echoes, records, rows[k].head);
+    }
+    return sub;
+}
+
+// Sub-file 1 of a marked recording with raw digits is cut; sub-file 0 is only there
+// so that the cut has to take the current sub-file's trailer record.
+StdFileImage cutSource()
+{
+    StdFileImage image;
+    SubFileImage run = StdTest::scanRun("1.7.X", 30, 7);
+    for (int c = 0; c < 9; ++c)
+        run.para.m_StartPoint[c] = 3 * c + 1;
+    image.subFiles = {StdTest::scanRun("1.6.X", 5, 1), subFileFrom(run, cutSourceRows(), 0, 30, false)};
+    image.subFiles[1].backRowIndex = run.backRowIndex;
+    image.subFiles[1].backPackets = run.backPackets;
+    image.rawEchoCodes = true;
+    image.marks = Marks{{{u'?', 1}}, {{u'F', 12}, {u'!', 18}}};
+    return image;
+}
+
+struct CutCase {
+    int start;
+    int end;
+    bool dropEvents;
+};
+
+void PrintTo(const CutCase &c, std::ostream *os)
+{
+    *os << c.start << ".." << c.end << (c.dropEvents ? " without events" : " with events");
+}
+
+class Cut : public testing::TestWithParam<CutCase> {};
+
+TEST_P(Cut, WritesTheRowsAsAOneSubFileRecording)
+{
+    const CutCase &c = GetParam();
+    const StdFileImage source = cutSource();
+    StdTest::StdFileDir dir;
+    const auto file = StdTest::loadStd(dir.write("source.std", source));
+    file->SwitchFile(1);
+    file->Cutting = true;
+    file->CutStartPos = c.start;
+    file->CutEndPos = c.end;
+    const QString out = dir.path("cut.std");
+    if (c.dropEvents)
+        file->SaveCutedMarkedlessStdFile(out);
+    else
+        file->SaveCutedStdFile(out);
+    EXPECT_TRUE(file->Cutting);
+    EXPECT_EQ(file->cut_filecount, 1);
+    EXPECT_EQ(file->cut_scandataindex.m_PacketIndexCount, c.end - c.start + 1);
+    EXPECT_EQ(file->std_FilePath, dir.path("source.std"));
+
+    // Characters for echo codes, the block as stored (start points as in the file),
+    // the source sub-file's trailer record, count 1, no mark section, no back data.
+    StdFileImage expected;
+    expected.subFiles = {subFileFrom(source.subFiles[1], cutSourceRows(), c.start, c.end + 1, c.dropEvents)};
+    const QByteArray bytes = StdTest::readBytes(out);
+    EXPECT_EQ(bytes, expected.build());
+
+    const auto cut = StdTest::loadStd(out);
+    ASSERT_EQ(cut->std_filecount, 1);
+    EXPECT_FALSE(cut->std_Replayed);
+    EXPECT_EQ(cut->std_scandataindexs[0].m_PacketIndexCount, c.end - c.start + 1);
+    EXPECT_EQ(int(cut->std_packetindexs[0][0]), 0);
+    EXPECT_EQ(cut->std_win32finddata[0].nFileSizeLow, uint32_t(bytes.size() - 560 - 4));
+    EXPECT_EQ(stdText(cut->std_win32finddata[0].cFileName, 260), "RUN7.STD");
+    EXPECT_EQ(cut->std_win32finddata[0].ftLastWriteTime.dwLowDateTime, 0x33330007u);
+    EXPECT_EQ(cut->std_win32finddata[0].ftCreationTime.dwHighDateTime, 0x01D2u);
+    EXPECT_EQ(int(cut->std_systemparas[0].m_StartPoint[4]), 113);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ranges, Cut,
+                         testing::Values(CutCase{10, 20, false}, CutCase{10, 20, true}, CutCase{0, 29, false},
+                                         CutCase{0, 29, true}, CutCase{15, 17, true}, CutCase{28, 29, false},
+                                         CutCase{12, 14, true}));
+
+TEST(StdCut, WithoutEventsKeepsMileageAndShiftsLaterRows)
+{
+    const StdFileImage source = cutSource();
+    StdTest::StdFileDir dir;
+    const auto file = StdTest::loadStd(dir.write("source.std", source));
+    file->SwitchFile(1);
+    file->CutStartPos = 13;
+    file->CutEndPos = 16;
+    file->SaveCutedMarkedlessStdFile(dir.path("cut.std"));
+    const auto cut = StdTest::loadStd(dir.path("cut.std"));
+
+    // row 14 of the source (row 1 of the cut) had 'B', 'C', 'M'; row 15 'E', 'M' and is named twice
+    const std::span<const TPACKET> packets = cut->std_packets[0];
+    const int head = cut->std_packetindexs[0][1];
+    const int echoes = packets[head].m_Data1;
+    EXPECT_EQ(int(packets[head].m_Data2), 1);
+    EXPECT_EQ(packets[head + echoes + 1].m_Cmd, u'M');
+    EXPECT_EQ(int(packets[head + echoes + 1].m_Data2), 28);
+    const std::span<const TPacketIndex> sourceIndex = file->std_packetindexs[1];
+    EXPECT_EQ(indexValues(cut->std_packetindexs[0]),
+              (std::vector<int32_t>{0, sourceIndex[14] - sourceIndex[13], sourceIndex[15] - sourceIndex[13] - 2,
+                                    sourceIndex[16] - sourceIndex[13] - 2}));
+    EXPECT_EQ(cut->std_scandataindexs[0].m_ImagePacketCount,
+              int32_t(file->std_packetindexs[1][17] - file->std_packetindexs[1][13] - 3));
+}
+
+TEST(StdCut, CarriesTheRailTypeInForce)
+{
+    SubFileImage sub = StdTest::minimalSubFile();
+    sub.para.m_RailType = 4;
+    for (int k = 0; k < 15; ++k) {
+        std::vector<TPACKET> records;
+        if (k == 5)
+            records.push_back(makePacket(u'N', 2));
+        sub.addRow({makePacket(u'1', 3, 4)}, records);
+    }
+    StdFileImage image;
+    image.subFiles = {sub};
+    StdTest::StdFileDir dir;
+    const auto file = StdTest::loadStd(dir.write("auto.std", image));
+    file->setRailType(8);
+    ASSERT_EQ(int(file->std_systempara.m_RailType), 2);
+    file->CutStartPos = 6;
+    file->CutEndPos = 12;
+    file->SaveCutedStdFile(dir.path("cut.std"));
+    EXPECT_EQ(int(StdTest::loadStd(dir.path("cut.std"))->std_systemparas[0].m_RailType), 2);
+    EXPECT_EQ(int(file->std_systemparas[0].m_RailType), 4);
+}
+
+} // namespace
