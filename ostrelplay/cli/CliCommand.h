@@ -21,3 +21,4 @@ CliCommand markCommand();
 CliCommand saveCommand();
 CliCommand cutCommand();
 CliCommand synthCommand();
+CliCommand renderCommand();

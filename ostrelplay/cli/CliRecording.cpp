@@ -9,6 +9,12 @@ CliRecording::CliRecording(const QString &path, bool collapseBands)
     m_file.LoadStdFile(path);
 }
 
+CliRecording::CliRecording(const QString &path, const RecordingSettings &settings)
+    : m_file(&settings)
+{
+    m_file.LoadStdFile(path);
+}
+
 void CliRecording::switchTo(const QString &option, int subFile)
 {
     if (m_file.std_filecount <= 0)

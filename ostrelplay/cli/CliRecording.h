@@ -11,6 +11,8 @@ class CliRecording {
 public:
     // Throws StdFileError when the file is missing or damaged.
     explicit CliRecording(const QString &path, bool collapseBands = false);
+    // The recording reads `settings`, which must outlive it.
+    CliRecording(const QString &path, const RecordingSettings &settings);
     CliRecording(const CliRecording &) = delete;
     CliRecording &operator=(const CliRecording &) = delete;
 

@@ -7,7 +7,7 @@
 
 #include "recording/StdErrors.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <vector>
@@ -19,7 +19,7 @@ constexpr int ExitUsageError = 2;
 
 std::vector<CliCommand> commands()
 {
-    return {infoCommand(), textCommand(), posCommand(), markCommand(), saveCommand(), cutCommand(), synthCommand()};
+    return {infoCommand(), textCommand(), posCommand(), markCommand(), saveCommand(), cutCommand(), synthCommand(), renderCommand()};
 }
 
 void printText(FILE *stream, const QString &text)
@@ -76,9 +76,19 @@ int runCommand(const CliCommand &command, const QStringList &args)
 
 } // namespace
 
+// Results and errors are the only output; the toolkit's own notices would break that.
+void quietToolkit(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        printText(stderr, QStringLiteral("ostrelplay-cli: ") + message + QLatin1Char('\n'));
+}
+
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    qInstallMessageHandler(quietToolkit);
+    // Drawing needs the font machinery of a GUI application, but no window ever opens.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
 
     if (args.isEmpty())

@@ -7,6 +7,9 @@
 #include "StdErrors.h"
 #include "StdFormat.h"
 #include "platform/FileBuffer.h"
+#include "rendering/AScanBackdrop.h"
+#include "rendering/BScanLists.h"
+#include "rendering/EchoPositionCache.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -20,6 +23,14 @@
 #include <vector>
 
 using TGainSet = std::array<std::array<float, 9>, 4>;  // rail type major, like m_DeltaGain
+
+// Echoes of the row the A-scan panel shows: up to four (start, end) per channel
+// and the lost-wave flag. Kept between frames: a row without a proper head leaves it.
+struct TAScanEchoes {
+    std::array<std::array<std::array<int16_t, 2>, 4>, 9> echo{};
+    std::array<int, 9> count{};
+    bool lostWave = false;
+};
 
 class mystdfile {
 public:
@@ -107,6 +118,10 @@ public:
     WIN32FINDDATA cut_win32finddata{};
     int32_t cut_filecount = 0;
     QImage std_ABitMap, std_BBitMap;
+    TAScanEchoes AScanEchoes;
+    TBScanLists BScanLists;  // display lists of the last frame drawn
+    EchoPositionCache EchoPositions;
+    AScanBackdrop AScanStatic;
 
     // --- loading and switching ---
     // Throws StdFileError with the reason when the file is missing or damaged;
@@ -128,6 +143,9 @@ public:
     QString GetMileage(int CurPos) const;
     QString GetMileageByPacketindex(int n, int CurPos) const;
     void setRailType(int CurPos);
+
+    // --- drawing (throws StdDataError on data that cannot be drawn; see drawFailureText) ---
+    void DrawBitMap(int MapWidth, int MapHeight, int AMapWidth, int AMapHeight, int CurPos);
 
     // --- geometry ---
     TPos GetPos(int Channel, int Railtype, int Data1, int Data2, int StartPoint) const;

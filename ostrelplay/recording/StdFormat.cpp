@@ -64,4 +64,12 @@ RowPackets rowPackets(std::span<const TPACKET> packets, int64_t headIndex)
     return row;
 }
 
+const TPACKET *packetAt(std::span<const TPACKET> packets, int64_t headIndex, int64_t offset)
+{
+    const int64_t at = headIndex + offset;
+    if (headIndex < 0 || at < 0 || at >= int64_t(packets.size()))
+        return nullptr;
+    return &packets[size_t(at)];
+}
+
 } // namespace StdFormat

@@ -58,4 +58,7 @@ struct RowPackets {
 
 RowPackets rowPackets(std::span<const TPACKET> packets, int64_t headIndex);
 
+// The packet `offset` places after the head at headIndex; null outside the array.
+const TPACKET *packetAt(std::span<const TPACKET> packets, int64_t headIndex, int64_t offset);
+
 } // namespace StdFormat

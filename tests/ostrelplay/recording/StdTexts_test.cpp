@@ -106,6 +106,7 @@ public:
             depths[n] = 10 * railType + n + 1;
         return depths;
     }
+    std::array<int32_t, 6> helpLineStyles() const override { return {}; }
     bool collapse = false;
 };
 

@@ -1,0 +1,198 @@
+#include "IniFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <optional>
+
+namespace {
+
+QString folded(const QString &name)
+{
+    return name.trimmed().toCaseFolded();
+}
+
+// Files written by older versions of the instrument software are in the Chinese
+// code page; everything we write is UTF-8.
+QString decodeIniText(QByteArray bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder gb18030("GB18030");
+    if (gb18030.isValid())
+        return gb18030.decode(bytes);
+    return QString::fromLocal8Bit(bytes);
+}
+
+// "[name]" -> "name"; any other line -> nothing.
+std::optional<QString> sectionName(const QString &line)
+{
+    const QString trimmed = line.trimmed();
+    if (!trimmed.startsWith(QLatin1Char('[')))
+        return std::nullopt;
+    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+    return trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
+}
+
+// "key=value" -> "key"; comments and lines without '=' -> an empty string.
+QString entryKey(const QString &line)
+{
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0)
+        return {};
+    const QString key = line.left(equals).trimmed();
+    return key.startsWith(QLatin1Char(';')) ? QString() : key;
+}
+
+QString entryValue(const QString &line)
+{
+    return line.mid(line.indexOf(QLatin1Char('=')) + 1).trimmed();
+}
+
+QString oneLine(QString value)
+{
+    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return value;
+}
+
+} // namespace
+
+IniFile::IniFile(const QString &path) : m_path(path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        parse(decodeIniText(file.readAll()));
+}
+
+void IniFile::parse(const QString &text)
+{
+    if (text.isEmpty())
+        return;
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (text.endsWith(QLatin1Char('\n')))
+        lines.removeLast();
+    for (QString &line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (const std::optional<QString> name = sectionName(line)) {
+            if (!m_sectionIndex.contains(folded(*name)))  // the first of equal names is the one used
+                m_sectionIndex.insert(folded(*name), m_sections.size());
+            m_sections.push_back(Section{{line}, {}});
+            continue;
+        }
+        if (m_sections.empty()) {
+            m_leadingLines.push_back(line);
+            continue;
+        }
+        Section &section = m_sections.back();
+        const QString key = entryKey(line);
+        if (!key.isEmpty() && !section.keys.contains(folded(key)))
+            section.keys.insert(folded(key), qsizetype(section.lines.size()));
+        section.lines.push_back(line);
+    }
+}
+
+qsizetype IniFile::lineCount() const
+{
+    qsizetype count = qsizetype(m_leadingLines.size());
+    for (const Section &section : m_sections)
+        count += qsizetype(section.lines.size());
+    return count;
+}
+
+const QString *IniFile::findLine(const QString &section, const QString &key) const
+{
+    const auto found = m_sectionIndex.constFind(folded(section));
+    if (found == m_sectionIndex.cend())
+        return nullptr;
+    const Section &s = m_sections[found.value()];
+    const auto line = s.keys.constFind(folded(key));
+    return line == s.keys.cend() ? nullptr : &s.lines[size_t(line.value())];
+}
+
+QString IniFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
+{
+    const QString *line = findLine(section, key);
+    return line ? entryValue(*line) : defaultValue;
+}
+
+int IniFile::readInt(const QString &section, const QString &key, int defaultValue) const
+{
+    const QString *line = findLine(section, key);
+    if (!line)
+        return defaultValue;
+    bool ok = false;
+    const int value = entryValue(*line).toInt(&ok, 10);
+    return ok ? value : defaultValue;
+}
+
+bool IniFile::readBool(const QString &section, const QString &key, bool defaultValue) const
+{
+    return readInt(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+IniFile::Section &IniFile::sectionForWriting(const QString &section)
+{
+    const auto found = m_sectionIndex.constFind(folded(section));
+    if (found != m_sectionIndex.cend())
+        return m_sections[found.value()];
+    m_sectionIndex.insert(folded(section), m_sections.size());
+    m_sections.push_back(Section{{QLatin1Char('[') + section + QLatin1Char(']')}, {}});
+    return m_sections.back();
+}
+
+void IniFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    Section &s = sectionForWriting(section);
+    const QString line = key + QLatin1Char('=') + oneLine(value);
+    const auto existing = s.keys.constFind(folded(key));
+    if (existing != s.keys.cend()) {
+        s.lines[size_t(existing.value())] = line;
+        return;
+    }
+    // A new key goes behind the section's last line with text, so blank lines
+    // that separate it from the next section stay in place. Only blank lines
+    // follow it, so no stored key index moves.
+    size_t at = s.lines.size();
+    while (at > 1 && s.lines[at - 1].trimmed().isEmpty())
+        --at;
+    s.lines.insert(s.lines.begin() + qsizetype(at), line);
+    s.keys.insert(folded(key), qsizetype(at));
+}
+
+void IniFile::writeInt(const QString &section, const QString &key, int value)
+{
+    writeString(section, key, QString::number(value));
+}
+
+void IniFile::writeBool(const QString &section, const QString &key, bool value)
+{
+    writeInt(section, key, value ? 1 : 0);
+}
+
+void IniFile::save() const
+{
+    QString text;
+    const auto append = [&text](const std::vector<QString> &lines) {
+        for (const QString &line : lines) {
+            text += line;
+            text += QLatin1Char('\n');
+        }
+    };
+    append(m_leadingLines);
+    for (const Section &section : m_sections)
+        append(section.lines);
+
+    QSaveFile out(m_path);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
+        throw IniFileError(QStringLiteral("无法写入文件 %1：%2").arg(m_path, out.errorString()));
+    out.write(text.toUtf8());
+    if (!out.commit())
+        throw IniFileError(QStringLiteral("保存文件 %1 失败：%2").arg(m_path, out.errorString()));
+}

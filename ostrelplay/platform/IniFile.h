@@ -1,0 +1,63 @@
+#pragma once
+// The program's INI files, read and written with the semantics of the Windows
+// profile-file functions: section and key names are found regardless of case, a
+// missing file, section or key gives the caller's default, and a value is the
+// text after the first '=' with the line's outer blanks removed. Writing a value
+// keeps every other line of the file and adds the section and key when missing.
+//
+// The file is read once when the object is made and written back as a whole by
+// save(); reads and writes in between only touch memory. Files are written in
+// UTF-8; a file that is not valid UTF-8 is read as GB18030.
+
+#include <QHash>
+#include <QString>
+
+#include <stdexcept>
+#include <vector>
+
+// An INI file that could not be written. The message is the text shown to the user.
+class IniFileError : public std::runtime_error {
+public:
+    explicit IniFileError(const QString &message) : std::runtime_error(message.toStdString()) {}
+    QString text() const { return QString::fromUtf8(what()); }
+};
+
+class IniFile {
+public:
+    // Reads the file; a missing or unreadable file reads as empty.
+    explicit IniFile(const QString &path);
+
+    const QString &path() const { return m_path; }
+    // Number of lines the file held when read, plus those added since.
+    qsizetype lineCount() const;
+
+    QString readString(const QString &section, const QString &key, const QString &defaultValue) const;
+    // Decimal text; anything else (blank, letters, out of range) gives the default.
+    int readInt(const QString &section, const QString &key, int defaultValue) const;
+    // Any nonzero integer reads as true.
+    bool readBool(const QString &section, const QString &key, bool defaultValue) const;
+
+    // A value is one line: line breaks in it are written as spaces.
+    void writeString(const QString &section, const QString &key, const QString &value);
+    void writeInt(const QString &section, const QString &key, int value);
+    void writeBool(const QString &section, const QString &key, bool value);
+
+    // Writes the whole file in one step: a failure leaves the old file as it was.
+    // Throws IniFileError when the file cannot be written.
+    void save() const;
+
+private:
+    struct Section {
+        std::vector<QString> lines;      // the "[name]" line first, then the section's lines
+        QHash<QString, qsizetype> keys;  // folded key name -> index in lines, first occurrence
+    };
+
+    void parse(const QString &text);
+    const QString *findLine(const QString &section, const QString &key) const;
+    Section &sectionForWriting(const QString &section);
+
+    QString m_path;
+    std::vector<QString> m_leadingLines;  // lines before the first section, kept as they are
+    std::vector<Section> m_sections;
+    QHash<QString, size_t> m_sectionIndex;  // folded section name -> index in m_sections, first occurrence
+};

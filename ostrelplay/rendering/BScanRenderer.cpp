@@ -1,0 +1,465 @@
+#include "BScanRenderer.h"
+
+#include "AScanPanel.h"
+#include "AxisLines.h"
+#include "CanvasText.h"
+#include "ChannelGeometry.h"
+#include "EchoStrokes.h"
+#include "EventGlyphs.h"
+#include "recording/StdText.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+const char *const kChannelNames[10] = {"1", "2", "3", "4", "5", "6", "1A", "2A", "3A", nullptr};
+
+bool isSeventyDegree(int ch)
+{
+    return ch == 0 || ch == 1 || ch == 2 || ch == 6 || ch == 7 || ch == 8;
+}
+
+[[noreturn, gnu::noinline, gnu::cold]] void outOfRange()
+{
+    throw StdDataError(QStringLiteral("坐标超出范围"));
+}
+
+// Truncation toward zero; a value no integer holds (NaN included) fails the frame.
+inline int32_t trunc32(double value)
+{
+    if (!(value > -2147483649.0 && value < 2147483648.0))
+        outOfRange();
+    return static_cast<int32_t>(value);
+}
+
+Qt::PenStyle helpLinePenStyle(int style, Qt::PenStyle previous)
+{
+    switch (style) {
+    case 0: return Qt::DotLine;
+    case 1: return Qt::SolidLine;
+    case 2: return Qt::DashLine;
+    case 3: return Qt::DashDotLine;
+    case 4: return Qt::DashDotDotLine;
+    default: return previous;
+    }
+}
+
+QString twoPlaces(int value)
+{
+    return zeroPadded(value, 2);
+}
+
+// Draws one frame; members hold what the steps share.
+class BScanFrame {
+public:
+    BScanFrame(mystdfile &file, int mapWidth, int mapHeight, int curPos)
+        : f(file), mapWidth(mapWidth), mapHeight(mapHeight), curPos(curPos)
+    {
+    }
+
+    // Steps up to the panel; returns false when the frame ends there.
+    bool setUp(int &width);
+    void drawFrame(QPainter &p, int width);
+    void walkRows(QPainter &p);
+    void paintLists(QPainter &p);
+
+private:
+    int col(int64_t row) const { return trunc32(double(curPos - row) * 2 * f.WScale); }
+    void drawMarks(QPainter &p, int64_t row);
+    void addEchoes(int64_t row, std::array<bool, 10> &hasEcho);
+    void applyChannelFilter(const std::array<bool, 10> &hasEcho);
+    void addRecords(QPainter &p, int64_t row);
+    void writeMileageLine(QPainter &p, int64_t row, const TPACKET &mileage);
+    QString operatorText(int number) const;
+    bool recordsShown();
+
+    mystdfile &f;
+    const int mapWidth;
+    const int mapHeight;
+    const int curPos;
+    int bitmapHeight = 0;
+    std::array<int, 10> runLength{};
+    int lastMetres = 0;
+    int versionChecked = -1;  // -1 not yet, 0 fails, 1 passes
+    std::vector<TREMARK> marksInView;
+    size_t nextMark = 0;
+};
+
+bool BScanFrame::setUp(int &width)
+{
+    f.CurPlayPos = curPos;
+    const TDataHeight &H = f.std_OIMG_Height;
+    if (H[4] == 0)
+        return false;
+    f.HScale = double(mapHeight) * 5 / 6 / H[4];
+    if (f.WidthCompress) {
+        if (f.std_OIMG_Width == 0)
+            return false;
+        f.WScale = double(mapWidth) / f.std_OIMG_Width;
+        width = mapWidth;
+    } else {
+        f.WScale = f.HScale;
+        width = trunc32(f.std_OIMG_Width * f.WScale);
+    }
+    return true;
+}
+
+void BScanFrame::drawFrame(QPainter &p, int width)
+{
+    const TDataHeight &H = f.std_OIMG_Height;
+    const int height = mapHeight;
+    int y[5];
+    for (int n = 0; n < 5; ++n)
+        y[n] = trunc32(H[n] * f.HScale);
+    y[0] += f.LineWidth - 1;
+    y[4] -= f.LineWidth;
+
+    QImage &image = f.std_BBitMap;
+    image.fill(f.color_background);
+    p.setPen(QPen(f.color_frame, std::max(f.LineWidth, 1), Qt::SolidLine, Qt::FlatCap));
+    for (int yn : y)
+        p.drawLine(0, yn, width, yn);
+    axisLine(image, width / 2, 0, width / 2, height, f.color_frame.rgb(), Qt::DotLine);
+    Qt::PenStyle style = Qt::SolidLine;
+    p.setPen(QPen(f.color_frame, 1, style));
+
+    const int rowX = trunc32(double(curPos) * 2 * f.WScale);
+    if (f.CountDis) {
+        const int xs = rowX - f.CountDisStart.x() + 2 * f.CountDisStartXY.x();
+        const int ys = f.CountDisStart.y();
+        if (f.CountDisPoint >= 1) {
+            p.drawLine(xs - 7, ys - 7, xs + 7, ys + 7);
+            p.drawLine(xs + 7, ys - 7, xs - 7, ys + 7);
+        }
+        if (f.CountDisPoint >= 2) {
+            const int xe = rowX - f.CountDisEnd.x() + 2 * f.CountDisEndXY.x();
+            const int ye = f.CountDisEnd.y();
+            p.drawLine(xe - 7, ye - 7, xe + 7, ye + 7);
+            p.drawLine(xe + 7, ye - 7, xe - 7, ye + 7);
+            p.drawLine(xs, ys, xe, ye);
+        }
+    }
+    if (f.CountDisPro) {
+        const QColor yellow(255, 255, 0);
+        style = Qt::DotLine;
+        p.setPen(QPen(yellow, 1, style));
+        const int xs = rowX - f.CountDisProStart.x() + 2 * f.CountDisProStartXY.x();
+        p.drawLine(xs, 0, xs, height);
+        p.drawLine(0, f.CountDisProStart.y(), width, f.CountDisProStart.y());
+        if (f.CountDisProCompleted) {
+            const int xe = rowX - f.CountDisProEnd.x() + 2 * f.CountDisProEndXY.x();
+            p.drawLine(xe, 0, xe, height);
+            p.drawLine(0, f.CountDisProEnd.y(), width, f.CountDisProEnd.y());
+            p.drawLine(xs, f.CountDisProStart.y(), xe, f.CountDisProEnd.y());
+            const double metres = std::abs(f.CountDisProStart.x() - f.CountDisProEnd.x()) / f.WScale / 1000;
+            const int depth = trunc32(std::abs(f.CountDisProStart.y() - f.CountDisProEnd.y()) / f.HScale);
+            p.setFont(canvasFont(8));
+            textOut(p, xe, f.CountDisProEnd.y(),
+                    QStringLiteral("测距结果：  →:") + QString::number(metres, 'f', 3) + QStringLiteral("m,  ↓:")
+                        + QString::number(depth) + QStringLiteral("mm"));
+        }
+    }
+
+    const auto styles = f.settings().helpLineStyles();
+    p.setFont(canvasFont(8));
+    p.setPen(f.color_frame);
+    for (int n = 0; n < 6; ++n) {
+        style = helpLinePenStyle(styles[n], style);
+        const int depth = f.HelpLine[n];
+        const bool aboveLine1 = depth < H[1];
+        const int yLine = trunc32((aboveLine1 ? depth : depth - f.std_bshowhidevalue) * f.HScale);
+        axisLine(image, 0, yLine, width, yLine, f.color_frame.rgb(), style);
+        textOut(p, 10, yLine, QString::number(aboveLine1 ? depth : depth - H[1]));
+    }
+
+    if (f.std_ColorShow) {
+        for (int k = 0; k < 10; ++k) {
+            p.setPen(f.color_channel[k]);
+            textOut(p, width - 25, 10 + 15 * k, kChannelNames[k] ? QString::fromLatin1(kChannelNames[k]) : QStringLiteral("失波"));
+        }
+    }
+}
+
+bool BScanFrame::recordsShown()
+{
+    if (versionChecked < 0)
+        versionChecked = versionShowsRecords(f.std_systempara) ? 1 : 0;
+    return versionChecked == 1;
+}
+
+void BScanFrame::drawMarks(QPainter &p, int64_t row)
+{
+    while (nextMark < marksInView.size() && marksInView[nextMark].m_Pos < row)
+        ++nextMark;
+    for (; nextMark < marksInView.size() && marksInView[nextMark].m_Pos == row; ++nextMark) {
+        p.setPen(f.color_text);
+        p.setFont(canvasFont(int(f.font_size * 1.1)));
+        textOut(p, col(row), trunc32(mapHeight - 3.0 * f.font_size), QString(QChar(marksInView[nextMark].m_Cmd)));
+    }
+}
+
+void BScanFrame::addEchoes(int64_t row, std::array<bool, 10> &hasEcho)
+{
+    const TDataHeight &H = f.std_OIMG_Height;
+    const int railType = f.std_systempara.m_RailType;
+    const StdFormat::RowPackets span = f.rowPackets(row);
+    const double shift = double(curPos - row) * 2;
+    const int lengthLimit70 = trunc32(20 * f.HScale);
+    for (int64_t i = span.echoBegin; i < span.echoEnd; ++i) {
+        const TPACKET &packet = f.std_packet[i];
+        const int ch = int(packet.m_Cmd) - '0';
+        if (ch == 9) {
+            const QPoint at(trunc32((shift + f.probepara_p[5]) * f.WScale), trunc32(H[4] * f.HScale - f.LineWidth));
+            f.BScanLists.lines[9].push_back({9, at, at});
+            continue;
+        }
+        if (ch < 0 || ch > 8 || hasEcho[ch])
+            continue;
+        const int length = std::abs(int(packet.m_Data2) - int(packet.m_Data1));
+        const bool seventy = isSeventyDegree(ch);
+        if (length > (seventy ? lengthLimit70 : 20))
+            continue;
+        const TPos pos = f.EchoPositions.position(ch, railType, packet.m_Data1, packet.m_Data2, f.probepara_p[ch],
+                                                   f.std_systempara.m_Range[ch]);
+        QPoint start(trunc32((shift + pos.xs) * f.WScale), 0);
+        QPoint end(trunc32((shift + pos.xe) * f.WScale), 0);
+        if (seventy) {
+            start.setY(trunc32(pos.ys * 2 * f.HScale));
+            end.setY(trunc32(pos.ye * 2 * f.HScale));
+            const int limit = trunc32(ChannelGeometry::depthLimit(railType, ch) * f.HScale);
+            if (start.y() > limit)
+                continue;
+            end.setY(std::min(end.y(), limit));
+        } else {
+            const int y = trunc32((double(pos.ys) * 2 + H[1] - f.std_bshowhidevalue) * f.HScale);
+            start.setY(y);
+            end.setY(y);
+        }
+        f.BScanLists.lines[ch].push_back({int8_t(ch), start, end});
+        hasEcho[ch] = true;
+    }
+}
+
+void BScanFrame::applyChannelFilter(const std::array<bool, 10> &hasEcho)
+{
+    for (int ch = 0; ch < 10; ++ch) {
+        if (hasEcho[ch]) {
+            ++runLength[ch];
+            continue;
+        }
+        const int n = runLength[ch];
+        if (f.ChannelFilter[ch] > n) {
+            auto &list = f.BScanLists.lines[ch];
+            list.resize(list.size() > size_t(n) ? list.size() - size_t(n) : 0);
+        }
+        runLength[ch] = 0;
+    }
+}
+
+QString BScanFrame::operatorText(int number) const
+{
+    QString text;
+    for (int e = 0; e < 8; ++e) {
+        const QString entry = stdText(f.std_systempara.m_OperatorRecord[e], 8).trimmed();
+        if (entry.isEmpty())
+            continue;  // unused places of the table
+        bool ok = false;
+        const int entryNumber = entry.left(3).toInt(&ok);
+        if (!ok)
+            throw StdDataError(QStringLiteral("操作者表第 %1 项的编号无效").arg(e + 1));
+        if (entryNumber == number)
+            text = QStringLiteral("操作者") + entry.mid(3);
+    }
+    return text;
+}
+
+void BScanFrame::writeMileageLine(QPainter &p, int64_t row, const TPACKET &mileage)
+{
+    QString line = f.GetPara(0).left(10) + QLatin1Char(' ') + f.InstantTime + QStringLiteral("  ")
+        + QString::number(mileage.m_Data1) + QStringLiteral("Km,") + QString::number(mileage.m_Data2) + QLatin1Char('m');
+    if (f.std_SpeedShow)
+        line += QStringLiteral("  速度:") + QString::asprintf("%.1f", f.ScanSpeed / 100.0 * SpeedFactor)
+            + QStringLiteral("km/h");
+    p.setPen(f.color_text);
+    p.setFont(canvasFont(f.font_size, true));
+    textOut(p, col(row), trunc32(mapHeight - 1.8 * f.font_size), line);
+}
+
+void BScanFrame::addRecords(QPainter &p, int64_t row)
+{
+    const StdFormat::RowPackets span = f.rowPackets(row);
+    if (!span.valid())
+        return;
+    const auto &packets = f.std_packet;
+    const int x0 = col(row) + f.std_systempara.m_ZoomStartPoint;
+    const int textY = trunc32(bitmapHeight - 2.0 * f.font_size);
+    const int railType = f.std_systempara.m_RailType;
+    const int turnoutY = trunc32(ChannelGeometry::bandHeights(railType, false)[4] * f.HScale);
+    const int64_t rows = int64_t(f.std_packetindex.size());
+    const auto neighbourHead = [&](int64_t r) -> int64_t { return r >= 0 && r < rows ? f.std_packetindex[r] : -1; };
+    const auto codeAt = [&](int64_t head, int64_t offset) -> char16_t {
+        const TPACKET *packet = head < 0 ? nullptr : StdFormat::packetAt(packets, head, offset);
+        return packet ? packet->m_Cmd : char16_t(0);
+    };
+
+    for (int64_t i = span.recordBegin; i < span.recordEnd; ++i) {
+        const TPACKET &packet = packets[i];
+        const int64_t k = i - span.head;
+        const char16_t code = packet.m_Cmd;
+        switch (code) {
+        case u'D':
+            f.BScanLists.texts.push_back(
+                {QStringLiteral("道岔号") + QString::number(packet.m_Data1), QPoint(x0, turnoutY)});
+            break;
+        case u'M': {
+            const bool speedFollows = (i + 1 < span.recordEnd && packets[i + 1].m_Cmd == u'O')
+                || codeAt(neighbourHead(row + 1), k) == u'O';
+            if (speedFollows)
+                f.BScanLists.texts.push_back({QString::number(packet.m_Data1) + QStringLiteral("Km,")
+                                                  + QString::number(packet.m_Data2) + QLatin1Char('m'),
+                                              QPoint(x0, textY)});
+            if (recordsShown()) {
+                if (packet.m_Data2 % 2 == 0 && packet.m_Data2 != lastMetres)
+                    writeMileageLine(p, row, packet);
+                lastMetres = packet.m_Data2;
+            }
+            break;
+        }
+        case u'O': {
+            const bool mileageBefore = (i - 1 >= span.recordBegin && packets[i - 1].m_Cmd == u'M')
+                || codeAt(neighbourHead(row - 1), k) == u'M';
+            const QString time = twoPlaces(packet.m_Data2 / 60) + QLatin1Char(':') + twoPlaces(packet.m_Data2 % 60);
+            if (mileageBefore) {
+                const int offset = f.BScanLists.texts.empty() ? 0 : int(f.BScanLists.texts.back().Text.size());
+                f.BScanLists.texts.push_back({zeroPadded(f.std_systempara.m_Date, 8) + QLatin1Char(' ') + time
+                                                  + QStringLiteral(" 速度:")
+                                                  + formatFloat(float(packet.m_Data1 / 100.0 * SpeedFactor))
+                                                  + QStringLiteral("km/h"),
+                                              QPoint(x0 + f.font_size * offset, textY)});
+            }
+            if (recordsShown()) {
+                f.ScanSpeed = packet.m_Data1;
+                f.InstantTime = time;
+            }
+            break;
+        }
+        case u'U':
+            f.BScanLists.texts.push_back({operatorText(packet.m_Data1), QPoint(x0, turnoutY)});
+            break;
+        case u'P':
+            if (!f.BScanLists.signs.empty())
+                f.BScanLists.signs.pop_back();
+            break;
+        default:
+            if (eventGlyph(code - u'A'))
+                f.BScanLists.signs.push_back(
+                    {int8_t(code - u'A'),
+                     QPoint(int(x0 + 12 * f.sign_size * k), trunc32(bitmapHeight - 12.0 * f.sign_size))});
+            break;
+        }
+    }
+}
+
+void BScanFrame::walkRows(QPainter &p)
+{
+    bitmapHeight = f.std_BBitMap.height();
+    const int halfWidth = f.std_OIMG_Width / 2;
+    const int64_t first = std::max<int64_t>(int64_t(curPos) - halfWidth + 1, 0);
+    const int64_t last = std::min<int64_t>(int64_t(curPos) + int64_t(f.std_bshowmode) * (halfWidth + 1),
+                                           int64_t(f.std_packetindex.size()) - 2);
+
+    if (f.std_CurFile >= 0 && size_t(f.std_CurFile) < f.std_mark.size()) {
+        for (const TREMARK &mark : f.std_mark[f.std_CurFile])
+            if (mark.m_Pos >= first && mark.m_Pos <= last)
+                marksInView.push_back(mark);
+        std::stable_sort(marksInView.begin(), marksInView.end(),
+                         [](const TREMARK &a, const TREMARK &b) { return a.m_Pos < b.m_Pos; });
+    }
+
+    for (int64_t row = first; row <= last; ++row) {
+        drawMarks(p, row);
+        std::array<bool, 10> hasEcho{};
+        addEchoes(row, hasEcho);
+        applyChannelFilter(hasEcho);
+        addRecords(p, row);
+    }
+}
+
+void BScanFrame::paintLists(QPainter &p)
+{
+    for (int ch = 0; ch < 10; ++ch) {
+        const QColor colour = f.channelhide[ch] ? f.color_background : f.color_channel[ch];
+        strokeEchoLines(f.std_BBitMap, f.BScanLists.lines[ch], colour.rgb(), f.DocSize);
+    }
+
+    const int s = f.sign_size;
+    p.setPen(Qt::NoPen);
+    p.setBrush(f.color_sign);
+    for (const TSignToDraw &sign : f.BScanLists.signs) {
+        const TGlyph *glyph = eventGlyph(sign.Sign);
+        for (int j = 0; j < 16; ++j)
+            for (int m = 0; m < 16; ++m)
+                if ((*glyph)[j] & (0x8000 >> m))
+                    p.drawEllipse(QRect(sign.Pos.x() + m * s, sign.Pos.y() + j * s, s, s));
+    }
+    p.setBrush(Qt::NoBrush);
+
+    p.setPen(f.color_text);
+    p.setFont(canvasFont(f.font_size, true));
+    for (const TTextToDraw &text : f.BScanLists.texts)
+        if (!text.Text.isEmpty())
+            textOut(p, text.Pos.x(), text.Pos.y(), text.Text);
+}
+
+} // namespace
+
+QString frameFailureText()
+{
+    return QStringLiteral("该段数据有误，无法回放，请选择其他数据");
+}
+
+void drawFailureText(mystdfile &file)
+{
+    for (QImage *image : {&file.std_BBitMap, &file.std_ABitMap}) {
+        if (image->isNull())
+            continue;
+        QPainter p(image);
+        p.setPen(file.color_text);
+        p.setFont(canvasFont(file.font_size, true));
+        textOut(p, 5, 5, frameFailureText());
+    }
+}
+
+bool versionShowsRecords(const TSYSTEMPARA &para)
+{
+    const QString version = stdText(para.m_Version, 20);
+    if (version.size() < 3 || !version.at(2).isDigit())
+        throw StdDataError(QStringLiteral("数据版本号“%1”无效").arg(version));
+    return version.at(2).digitValue() < 7 || version == QLatin1String("1.7.X");
+}
+
+void mystdfile::DrawBitMap(int MapWidth, int MapHeight, int AMapWidth, int AMapHeight, int CurPos)
+{
+    BScanLists.clear();
+    BScanFrame frame(*this, MapWidth, MapHeight, CurPos);
+    int width = std::max(std_BBitMap.width(), 1);
+    const bool drawable = frame.setUp(width);
+    prepareCanvas(std_BBitMap, width, MapHeight);
+    if (!drawable) {
+        std_BBitMap.fill(color_background);  // no bands to draw; keep the image defined
+        return;
+    }
+
+    QPainter p(&std_BBitMap);
+    frame.drawFrame(p, width);
+    const bool rowsInRange = CurPos >= 0 && CurPos <= std_scandataindex.m_PacketIndexCount - 5;
+    DrawAScanPanel(*this, AMapWidth, AMapHeight, CurPos, rowsInRange);
+    if (!rowsInRange)
+        return;
+    frame.walkRows(p);
+    frame.paintLists(p);
+}

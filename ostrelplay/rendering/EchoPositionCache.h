@@ -1,0 +1,36 @@
+#pragma once
+// Echo positions remembered between frames. Each end of an echo is placed from
+// its own data value alone once the channel's rail type, probe start point and
+// range are given, so a table per channel answers the same as the geometry does
+// while those stay the same.
+
+#include "recording/STDDataStruct.h"
+
+#include <array>
+#include <cstdint>
+
+class EchoPositionCache {
+public:
+    // The same result as ChannelGeometry::echoPosition; throws as it does.
+    TPos position(int channel, int railType, int data1, int data2, int startPoint, float range);
+
+private:
+    static constexpr int kValues = 1024;  // data values 0..1023 are remembered
+
+    struct End {
+        int32_t x;
+        int32_t y;
+    };
+    struct Channel {
+        bool valid = false;
+        int railType = 0;
+        int startPoint = 0;
+        float range = 0;
+        std::array<End, kValues> ends;
+        std::array<bool, kValues> known;
+    };
+
+    End end(Channel &table, int channel, int data);
+
+    std::array<Channel, 9> m_channels{};
+};

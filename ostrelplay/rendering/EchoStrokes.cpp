@@ -1,0 +1,95 @@
+#include "EchoStrokes.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+struct Stamp {
+    std::vector<QPoint> offsets;  // pixels of the dot around its centre
+    int reach = 0;                // largest |offset| on either axis
+};
+
+Stamp roundStamp(int width)
+{
+    Stamp stamp;
+    const double radius = width / 2.0;
+    stamp.reach = (width - 1) / 2 + (width % 2 == 0 ? 1 : 0);
+    for (int dy = -stamp.reach; dy <= stamp.reach; ++dy)
+        for (int dx = -stamp.reach; dx <= stamp.reach; ++dx)
+            if (dx * dx + dy * dy <= radius * radius + 0.25)
+                stamp.offsets.emplace_back(dx, dy);
+    return stamp;
+}
+
+class Canvas {
+public:
+    Canvas(QImage &image, QRgb colour, int width)
+        : bits(reinterpret_cast<uint32_t *>(image.bits())), stride(image.bytesPerLine() / 4), w(image.width()),
+          h(image.height()), colour(colour), stamp(roundStamp(width))
+    {
+        for (const QPoint &o : stamp.offsets)
+            linear.push_back(ptrdiff_t(o.y()) * stride + o.x());
+    }
+
+    void dot(int x, int y)
+    {
+        if (x - stamp.reach >= 0 && x + stamp.reach < w && y - stamp.reach >= 0 && y + stamp.reach < h) {
+            uint32_t *centre = bits + ptrdiff_t(y) * stride + x;
+            for (const ptrdiff_t offset : linear)
+                centre[offset] = colour;
+            return;
+        }
+        for (const QPoint &o : stamp.offsets) {
+            const int px = x + o.x();
+            const int py = y + o.y();
+            if (px >= 0 && px < w && py >= 0 && py < h)
+                bits[ptrdiff_t(py) * stride + px] = colour;
+        }
+    }
+
+    // Bresenham over the whole line; lines far outside the image are skipped whole.
+    void line(QPoint a, QPoint b)
+    {
+        const int margin = stamp.reach;
+        if ((a.x() < -margin && b.x() < -margin) || (a.x() >= w + margin && b.x() >= w + margin)
+            || (a.y() < -margin && b.y() < -margin) || (a.y() >= h + margin && b.y() >= h + margin))
+            return;
+        int x = a.x(), y = a.y();
+        const int dx = std::abs(b.x() - x), sx = x < b.x() ? 1 : -1;
+        const int dy = -std::abs(b.y() - y), sy = y < b.y() ? 1 : -1;
+        int error = dx + dy;
+        for (;;) {
+            dot(x, y);
+            if (x == b.x() && y == b.y())
+                break;
+            const int e2 = 2 * error;
+            if (e2 >= dy) {
+                error += dy;
+                x += sx;
+            }
+            if (e2 <= dx) {
+                error += dx;
+                y += sy;
+            }
+        }
+    }
+
+private:
+    uint32_t *bits;
+    ptrdiff_t stride;
+    int w, h;
+    uint32_t colour;
+    Stamp stamp;
+    std::vector<ptrdiff_t> linear;  // the stamp's pixels as offsets in the image's memory
+};
+
+} // namespace
+
+void strokeEchoLines(QImage &image, std::span<const TLineToDraw> lines, QRgb colour, int width)
+{
+    Canvas canvas(image, colour | 0xff000000u, std::clamp(width, 1, 64));
+    for (const TLineToDraw &line : lines)
+        canvas.line(line.PosS, QPoint(line.PosE.x() - 1, line.PosE.y() - 1));
+}

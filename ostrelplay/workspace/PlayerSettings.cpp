@@ -1,0 +1,179 @@
+#include "PlayerSettings.h"
+
+#include "platform/IniFile.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+namespace {
+
+// Ten channel colours (1..6, 1A, 2A, 3A, lost wave), background, frame, text, sign.
+constexpr std::array<int32_t, 14> kDefaultColourValues{
+    15632384, 65280, 8942, 15632384, 65280, 8942, 15632384, 65280, 8942, 8942,
+    6966785, 6908265, 6908265, 6908265};
+
+QString indexed(const char *prefix, int i)
+{
+    return QLatin1String(prefix) + QString::number(i);
+}
+
+// The one list of keys, in the file's order; readsetting and savesetting both
+// walk it, so the two cannot disagree. `S` is PlayerSettings or its const form.
+template <class S, class Io>
+void forEachKey(S &s, Io &io)
+{
+    const QString color = QStringLiteral("color");
+    io.colour(color, QStringLiteral("color_background"), s.color_background);
+    io.colour(color, QStringLiteral("color_frame"), s.color_frame);
+    for (int i = 0; i < int(s.color_channel.size()); ++i)
+        io.colour(color, indexed("color_channel", i), s.color_channel[i]);
+    io.colour(color, QStringLiteral("color_text"), s.color_text);
+    io.colour(color, QStringLiteral("color_sign"), s.color_sign);
+    for (int i = 0; i < int(s.color_save.size()); ++i)
+        io.colour(color, indexed("color_save", i), s.color_save[i]);
+    io.integer(QStringLiteral("font"), QStringLiteral("fontsize"), s.font_size);
+    io.integer(QStringLiteral("sign"), QStringLiteral("signsize"), s.sign_size);
+    io.boolean(QStringLiteral("BShowHide"), QStringLiteral("BShowHide"), s.BShowHide);
+    io.integer(QStringLiteral("BShow"), QStringLiteral("BShowWidth"), s.BShowWidth);
+    io.integer(QStringLiteral("BShow"), QStringLiteral("BShowMode"), s.BShowMode);
+    io.integer(QStringLiteral("Smartplay"), QStringLiteral("SmartplayMode"), s.SmartplayMode);
+    io.integer(QStringLiteral("Smartplay"), QStringLiteral("SmartplayTime"), s.SmartplayTime);
+    io.text(QStringLiteral("workplace"), QStringLiteral("workdir"), s.workdir);
+    io.boolean(QStringLiteral("SpeedShow"), QStringLiteral("SpeedShow"), s.SpeedShow);
+    io.boolean(QStringLiteral("ColorShow"), QStringLiteral("ColorShow"), s.ColorShow);
+    io.text(QStringLiteral("MainForm"), QStringLiteral("PlayerStyle"), s.PlayerStyle);
+    io.boolean(QStringLiteral("helpline"), QStringLiteral("helplinelock"), s.helplinelock);
+    for (int i = 0; i < int(s.eventcb.size()); ++i)
+        io.boolean(QStringLiteral("eventcb"), QString::number(i), s.eventcb[i]);
+    io.integer(QStringLiteral("PointSize"), QStringLiteral("PointSize"), s.PointSize);
+    io.integer(QStringLiteral("PlaySpeed"), QStringLiteral("PlaySpeed"), s.PlaySpeed);
+    for (int r = 0; r < int(s.HelpLinePos.size()); ++r)
+        for (int k = 0; k < int(s.HelpLinePos[r].size()); ++k)
+            io.integer(QStringLiteral("HelpLinePos"), QString::number(r) + QString::number(k), s.HelpLinePos[r][k]);
+    for (int k = 0; k < int(s.HelpLineStyle.size()); ++k)
+        io.integer(QStringLiteral("HelpLineStyle"), QString::number(k), s.HelpLineStyle[k]);
+    for (int i = 0; i < int(s.channelfiltervalue.size()); ++i)
+        io.integer(QStringLiteral("channelfiltervalue"), QString::number(i), s.channelfiltervalue[i]);
+    io.boolean(QStringLiteral("channelfilter"), QStringLiteral("bool"), s.channelfilter);
+}
+
+// Each key's current value is its default, so reading into a fresh object gives
+// the factory default for every key the file lacks.
+struct KeyReader {
+    const IniFile &ini;
+    void colour(const QString &section, const QString &key, QColor &value) const
+    {
+        value = colourFromValue(ini.readInt(section, key, colourValue(value)));
+    }
+    void integer(const QString &section, const QString &key, int32_t &value) const
+    {
+        value = ini.readInt(section, key, value);
+    }
+    void boolean(const QString &section, const QString &key, bool &value) const
+    {
+        value = ini.readBool(section, key, value);
+    }
+    void text(const QString &section, const QString &key, QString &value) const
+    {
+        value = ini.readString(section, key, value);
+    }
+};
+
+struct KeyWriter {
+    IniFile &ini;
+    void colour(const QString &section, const QString &key, const QColor &value) const
+    {
+        ini.writeInt(section, key, colourValue(value));
+    }
+    void integer(const QString &section, const QString &key, int32_t value) const
+    {
+        ini.writeInt(section, key, value);
+    }
+    void boolean(const QString &section, const QString &key, bool value) const
+    {
+        ini.writeBool(section, key, value);
+    }
+    void text(const QString &section, const QString &key, const QString &value) const
+    {
+        ini.writeString(section, key, value);
+    }
+};
+
+} // namespace
+
+QColor colourFromValue(int32_t value)
+{
+    const uint32_t bits = uint32_t(value);
+    return QColor(int(bits & 0xFF), int((bits >> 8) & 0xFF), int((bits >> 16) & 0xFF));
+}
+
+int32_t colourValue(const QColor &colour)
+{
+    return int32_t(uint32_t(colour.red()) | uint32_t(colour.green()) << 8 | uint32_t(colour.blue()) << 16);
+}
+
+QString settingsPath()
+{
+    return QCoreApplication::applicationDirPath() + QStringLiteral("/setting.ini");
+}
+
+std::array<QColor, 14> PlayerSettings::defaultColourScheme()
+{
+    std::array<QColor, 14> colours;
+    std::transform(kDefaultColourValues.begin(), kDefaultColourValues.end(), colours.begin(), colourFromValue);
+    return colours;
+}
+
+std::array<QColor, 10> PlayerSettings::defaultChannelColours()
+{
+    const std::array<QColor, 14> scheme = defaultColourScheme();
+    std::array<QColor, 10> colours;
+    std::copy_n(scheme.begin(), colours.size(), colours.begin());
+    return colours;
+}
+
+std::array<bool, 18> PlayerSettings::allShown()
+{
+    std::array<bool, 18> shown;
+    shown.fill(true);
+    return shown;
+}
+
+std::array<std::array<int32_t, 6>, 5> PlayerSettings::defaultHelpLines()
+{
+    std::array<std::array<int32_t, 6>, 5> depths;
+    for (int r = 0; r < int(depths.size()); ++r)
+        depths[r] = DefaultRecordingSettings::defaultHelpLineDepths(r);
+    return depths;
+}
+
+void PlayerSettings::readsetting(const QString &iniPath)
+{
+    const IniFile ini(iniPath);
+    PlayerSettings read;
+    KeyReader reader{ini};
+    forEachKey(read, reader);
+    *this = read;
+}
+
+void PlayerSettings::savesetting(const QString &iniPath) const
+{
+    IniFile ini(iniPath);
+    KeyWriter writer{ini};
+    forEachKey(*this, writer);
+    ini.save();
+}
+
+QString PlayerSettings::workdirPath() const
+{
+    if (workdir == QLatin1String("rfDesktop"))
+        return QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    return workdir;
+}
+
+std::array<int32_t, 6> PlayerSettings::helpLineDepths(int railType) const
+{
+    return HelpLinePos[size_t(std::clamp(railType, 0, int(HelpLinePos.size()) - 1))];
+}
