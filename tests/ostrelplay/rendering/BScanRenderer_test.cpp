@@ -329,3 +329,54 @@ TEST(BScanFrame, ReplayMarksAreWrittenAtTheirRow)
 }
 
 } // namespace
+
+namespace {
+
+// The colour of the pixels of row y between x0 and x1.
+std::vector<QRgb> rowPixels(const QImage &image, int y, int x0, int x1)
+{
+    std::vector<QRgb> pixels;
+    for (int x = x0; x < x1; ++x)
+        pixels.push_back(image.pixel(x, y) & 0xffffff);
+    return pixels;
+}
+
+TEST(BScanFrame, HelpLinesBelowBandLineOneFollowTheCollapse)
+{
+    Frame frame({});
+    frame.file->color_frame = Qt::white;
+    frame.file->HelpLine = {38, 173, 0, 0, 0, 0};
+    frame.draw();
+    const QImage &image = frame.file->std_BBitMap;
+    const QRgb white = 0xffffff;
+    const QRgb background = frame.file->color_background.rgb() & 0xffffff;
+    // Dotted (style 0): one pixel on, two off, from the left edge. Line 0 lies above
+    // band line 1 at its own depth; line 1 below it.
+    const std::vector<QRgb> dots{white, background, background, white};
+    EXPECT_EQ(rowPixels(image, int(38 * kHScale), 201, 205), dots);
+    EXPECT_EQ(rowPixels(image, int(173 * kHScale), 201, 205), dots);
+
+    frame.file->std_bshowhide = true;
+    frame.file->resetStdHeigh();
+    frame.draw();
+    // Collapsed: line 1 moves up by the 42 units removed, on the new scale.
+    const double hScale = 500.0 * 5 / 6 / 182;
+    EXPECT_EQ(rowPixels(frame.file->std_BBitMap, int((173 - 42) * hScale), 201, 205), dots);
+}
+
+TEST(BScanFrame, DistanceToolWithoutPointsDrawsNoCross)
+{
+    Frame frame({});
+    frame.file->CountDis = true;
+    frame.file->CountDisPoint = 0;
+    frame.file->CountDisStart = QPoint(int(kCurPos * 2 * kWScale) - 300, 40);
+    frame.draw();
+    const QImage empty = frame.file->std_BBitMap.copy();
+    frame.file->CountDisPoint = 1;
+    frame.draw();
+    // The cross is centred at (300, 40): its diagonals pass through (307, 47).
+    EXPECT_EQ(empty.pixel(307, 47), empty.pixel(250, 47));
+    EXPECT_EQ(frame.file->std_BBitMap.pixelColor(307, 47), frame.file->color_frame);
+}
+
+} // namespace
