@@ -85,6 +85,7 @@ private:
     std::array<int, 10> runLength{};
     int lastMetres = 0;
     int versionChecked = -1;  // -1 not yet, 0 fails, 1 passes
+    std::array<int, 9> depthLimits{};  // deepest y of a 70° echo per channel, this frame
     std::vector<TREMARK> marksInView;
     size_t nextMark = 0;
 };
@@ -205,7 +206,6 @@ void BScanFrame::drawMarks(QPainter &p, int64_t row)
 void BScanFrame::addEchoes(int64_t row, std::array<bool, 10> &hasEcho)
 {
     const TDataHeight &H = f.std_OIMG_Height;
-    const int railType = f.std_systempara.m_RailType;
     const StdFormat::RowPackets span = f.rowPackets(row);
     const double shift = double(curPos - row) * 2;
     const int lengthLimit70 = trunc32(20 * f.HScale);
@@ -223,14 +223,13 @@ void BScanFrame::addEchoes(int64_t row, std::array<bool, 10> &hasEcho)
         const bool seventy = isSeventyDegree(ch);
         if (length > (seventy ? lengthLimit70 : 20))
             continue;
-        const TPos pos = f.EchoPositions.position(ch, railType, packet.m_Data1, packet.m_Data2, f.probepara_p[ch],
-                                                   f.std_systempara.m_Range[ch]);
+        const TPos pos = f.EchoPositions.position(ch, packet.m_Data1, packet.m_Data2);
         QPoint start(trunc32((shift + pos.xs) * f.WScale), 0);
         QPoint end(trunc32((shift + pos.xe) * f.WScale), 0);
         if (seventy) {
             start.setY(trunc32(pos.ys * 2 * f.HScale));
             end.setY(trunc32(pos.ye * 2 * f.HScale));
-            const int limit = trunc32(ChannelGeometry::depthLimit(railType, ch) * f.HScale);
+            const int limit = depthLimits[ch];
             if (start.y() > limit)
                 continue;
             end.setY(std::min(end.y(), limit));
@@ -378,6 +377,12 @@ void BScanFrame::walkRows(QPainter &p)
                 marksInView.push_back(mark);
         std::stable_sort(marksInView.begin(), marksInView.end(),
                          [](const TREMARK &a, const TREMARK &b) { return a.m_Pos < b.m_Pos; });
+    }
+
+    const int railType = f.std_systempara.m_RailType;
+    for (int ch = 0; ch < 9; ++ch) {
+        f.EchoPositions.prepare(ch, railType, f.probepara_p[ch], f.std_systempara.m_Range[ch]);
+        depthLimits[ch] = trunc32(ChannelGeometry::depthLimit(railType, ch) * f.HScale);
     }
 
     for (int64_t row = first; row <= last; ++row) {

@@ -31,14 +31,32 @@ public:
     {
         for (const QPoint &o : stamp.offsets)
             linear.push_back(ptrdiff_t(o.y()) * stride + o.x());
+        // A dot one step from the last one only adds its leading edge.
+        for (int sy = -1; sy <= 1; ++sy)
+            for (int sx = -1; sx <= 1; ++sx)
+                for (const QPoint &o : stamp.offsets) {
+                    const QPoint behind(o.x() + sx, o.y() + sy);
+                    if (std::find(stamp.offsets.begin(), stamp.offsets.end(), behind) == stamp.offsets.end())
+                        edges[sy + 1][sx + 1].push_back(ptrdiff_t(o.y()) * stride + o.x());
+                }
+    }
+
+    bool inside(int x, int y) const
+    {
+        return x - stamp.reach >= 0 && x + stamp.reach < w && y - stamp.reach >= 0 && y + stamp.reach < h;
+    }
+
+    void fastDot(int x, int y, const std::vector<ptrdiff_t> &offsets)
+    {
+        uint32_t *centre = bits + ptrdiff_t(y) * stride + x;
+        for (const ptrdiff_t offset : offsets)
+            centre[offset] = colour;
     }
 
     void dot(int x, int y)
     {
-        if (x - stamp.reach >= 0 && x + stamp.reach < w && y - stamp.reach >= 0 && y + stamp.reach < h) {
-            uint32_t *centre = bits + ptrdiff_t(y) * stride + x;
-            for (const ptrdiff_t offset : linear)
-                centre[offset] = colour;
+        if (inside(x, y)) {
+            fastDot(x, y, linear);
             return;
         }
         for (const QPoint &o : stamp.offsets) {
@@ -60,19 +78,25 @@ public:
         const int dx = std::abs(b.x() - x), sx = x < b.x() ? 1 : -1;
         const int dy = -std::abs(b.y() - y), sy = y < b.y() ? 1 : -1;
         int error = dx + dy;
-        for (;;) {
-            dot(x, y);
-            if (x == b.x() && y == b.y())
-                break;
+        dot(x, y);
+        while (x != b.x() || y != b.y()) {
             const int e2 = 2 * error;
+            int stepX = 0, stepY = 0;
             if (e2 >= dy) {
                 error += dy;
-                x += sx;
+                stepX = sx;
             }
             if (e2 <= dx) {
                 error += dx;
-                y += sy;
+                stepY = sy;
             }
+            const bool wasInside = inside(x, y);
+            x += stepX;
+            y += stepY;
+            if (wasInside && inside(x, y))
+                fastDot(x, y, edges[stepY + 1][stepX + 1]);
+            else
+                dot(x, y);
         }
     }
 
@@ -83,6 +107,7 @@ private:
     uint32_t colour;
     Stamp stamp;
     std::vector<ptrdiff_t> linear;  // the stamp's pixels as offsets in the image's memory
+    std::vector<ptrdiff_t> edges[3][3];  // pixels a step (x, y) adds, by y + 1 and x + 1
 };
 
 } // namespace
