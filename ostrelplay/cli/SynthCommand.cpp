@@ -5,6 +5,7 @@
 
 #include "recording/StdErrors.h"
 #include "synth/StdSynth.h"
+#include "synth/StdmSynth.h"
 
 #include <QSaveFile>
 
@@ -13,6 +14,7 @@ namespace {
 constexpr int MaxSubFiles = 100;
 constexpr double MaxMetres = 50000.0;  // keeps the recording within a few hundred megabytes
 constexpr int VersionUnits = 20;       // m_Version holds 20 UTF-16 units
+constexpr int MaxStdmRecords = 100;
 
 StdSynthOptions synthOptions(const CliArgs &options)
 {
@@ -46,6 +48,31 @@ void writeFile(const QString &path, const QByteArray &bytes)
         throw StdFileError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
 }
 
+// A recording video: records of one channel's A-display each.
+QJsonObject runStdm(const CliArgs &options, const QString &out, const StdSynthOptions &common)
+{
+    for (const QString &stdOnly : {QStringLiteral("subfiles"), QStringLiteral("metres"), QStringLiteral("raw-digits")})
+        if (options.has(stdOnly))
+            throw UsageError(QStringLiteral("--%1 does not apply to --stdm").arg(stdOnly));
+    StdmSynthOptions synth;
+    synth.seed = common.seed;
+    synth.version = common.version;
+    if (const auto n = options.optionalInt(QStringLiteral("records"))) {
+        if (*n < 1 || *n > MaxStdmRecords)
+            throw UsageError(QStringLiteral("--records: %1 is outside 1 to %2").arg(*n).arg(MaxStdmRecords));
+        synth.records = *n;
+    }
+    const QByteArray bytes = synthesizeStdm(synth);
+    writeFile(out, bytes);
+    return QJsonObject{
+        {QStringLiteral("out"), out},
+        {QStringLiteral("size"), qint64(bytes.size())},
+        {QStringLiteral("records"), synth.records},
+        {QStringLiteral("seed"), qint64(synth.seed)},
+        {QStringLiteral("version"), synth.version},
+    };
+}
+
 QJsonObject run(const QStringList &args)
 {
     const CliArgs options(args, {{QStringLiteral("out")},
@@ -53,10 +80,16 @@ QJsonObject run(const QStringList &args)
                                  {QStringLiteral("metres")},
                                  {QStringLiteral("seed")},
                                  {QStringLiteral("version")},
-                                 {QStringLiteral("raw-digits"), false}});
+                                 {QStringLiteral("raw-digits"), false},
+                                 {QStringLiteral("stdm"), false},
+                                 {QStringLiteral("records")}});
     options.noFiles();
     const QString out = options.required(QStringLiteral("out"));
     const StdSynthOptions synth = synthOptions(options);
+    if (options.has(QStringLiteral("stdm")))
+        return runStdm(options, out, synth);
+    if (options.has(QStringLiteral("records")))
+        throw UsageError(QStringLiteral("--records applies to --stdm only"));
 
     const QByteArray bytes = synthesizeStd(synth);
     writeFile(out, bytes);
@@ -80,11 +113,15 @@ CliCommand synthCommand()
             QStringLiteral("write a sample recording"),
             QStringLiteral("Usage: ostrelplay-cli synth --out FILE [--subfiles N] [--metres M] [--seed S]\n"
                            "                            [--version TEXT] [--raw-digits]\n"
-                           "Writes a sample recording to FILE; the same options give the same bytes.\n"
+                           "       ostrelplay-cli synth --stdm --out FILE [--records N] [--seed S] [--version TEXT]\n"
+                           "Writes a sample recording (or with --stdm a recording video) to FILE; the same\n"
+                           "options give the same bytes.\n"
                            "  --subfiles N    recording runs, 1 to 100 (default 3)\n"
                            "  --metres M      metres of rail over all runs, at most 50000 (default 200)\n"
                            "  --seed S        seed of the generator, 0 to 4294967295 (default 1)\n"
                            "  --version TEXT  m_Version of every run, at most 20 characters (default 1.7.X)\n"
-                           "  --raw-digits    store echo codes as 0..9 instead of '0'..'9'\n"),
+                           "  --raw-digits    store echo codes as 0..9 instead of '0'..'9'\n"
+                           "  --stdm          write a .stdm recording video: a probe sweep over a flaw per record\n"
+                           "  --records N     records of the video, 1 to 100 (default 3)\n"),
             run};
 }

@@ -61,9 +61,6 @@ SlotWidgetSet::SlotWidgetSet(const FileSlot &slot, QWidget *parent)
     btn_mark = smallButton(QStringLiteral("打标记"), 600, pnl_top);
     btn_search = smallButton(QStringLiteral("里程定位"), 665, pnl_top);
     btn_mark->setObjectName(QStringLiteral("btn_mark"));
-    // Their windows are not part of this build.
-    for (QPushButton *later : {btn_para, btn_work, btn_event, btn_search})
-        later->setEnabled(false);
 
     lbl_view = new QLabel(QStringLiteral("显示窗口:"), pnl_top);
     lbl_view->setGeometry(730, 6, 60, 16);
@@ -75,7 +72,6 @@ SlotWidgetSet::SlotWidgetSet(const FileSlot &slot, QWidget *parent)
 
     btn_db = smallButton(QStringLiteral("dB+ΔdB"), 950, pnl_top);
     btn_db->setObjectName(QStringLiteral("btn_db"));
-    btn_db->setEnabled(false);  // the gain-curve window is not part of this build
 
     pnl_client = bevelPanel(this);
     layout->addWidget(pnl_client, 1);

@@ -4,6 +4,13 @@
 #include "VisualStyles.h"
 #include "Workspace.h"
 #include "aboutform.h"
+#include "windows/dbparaform.h"
+#include "windows/eventform.h"
+#include "windows/markform.h"
+#include "windows/paraform.h"
+#include "windows/searchform.h"
+#include "windows/settingform.h"
+#include "windows/worktableform.h"
 #include "platform/IniFile.h"
 #include "recording/StdErrors.h"
 #include "rendering/PaintBox.h"
@@ -88,6 +95,13 @@ Tfrm_main::Tfrm_main(const Files &files, QWidget *parent)
     frm_ascan = new Tfrm_ascan(*m_ws, this);
     frm_replaylog = new Tfrm_replaylog(m_log, this);
     frm_about = new Tfrm_about(this);
+    frm_para = new Tfrm_para(*m_ws, this);
+    frm_worktable = new Tfrm_worktable(*m_ws, this);
+    frm_setting = new Tfrm_setting(*m_ws, this);
+    frm_dbpara = new Tfrm_dbpara(*m_ws, this);
+    frm_event = new Tfrm_event(*m_ws, this);
+    frm_search = new Tfrm_search(*m_ws, this);
+    frm_mark = new Tfrm_mark(*m_ws, this);
 
     connect(&tmr, &QTimer::timeout, this, &Tfrm_main::tmrTimer);
     connect(&Timer, &QTimer::timeout, this, &Tfrm_main::TimerTimer);
@@ -362,6 +376,11 @@ void Tfrm_main::SetFileWidget(int fileN)
     Workspace &ws = *m_ws;
     connect(set->cbb, &QComboBox::activated, this, [this, fileN](int index) { cbbChange(fileN, index); });
     connect(set->btn_mark, &QPushButton::clicked, this, [this, fileN] { btnMarkClick(fileN); });
+    connect(set->btn_para, &QPushButton::clicked, this, [this, fileN] { frm_para->btnParaClick(fileN); });
+    connect(set->btn_work, &QPushButton::clicked, this, [this, fileN] { frm_worktable->btnWorkClick(fileN); });
+    connect(set->btn_db, &QPushButton::clicked, this, [this, fileN] { frm_dbpara->lbldbparaClick(fileN); });
+    connect(set->btn_event, &QPushButton::clicked, this, [this, fileN] { frm_event->btnEventClick(fileN); });
+    connect(set->btn_search, &QPushButton::clicked, this, [this, fileN] { frm_search->btnSearchClick(fileN); });
     connect(set->trb, &QSlider::valueChanged, this, [&ws, fileN](int value) { ws.setPosition(fileN, value); });
     connect(set->pb, &PaintBox::mouseDown, this,
             [this, fileN](QPoint pos, Qt::MouseButton button) { pbMouseDown(fileN, pos, button); });
@@ -557,4 +576,13 @@ void Tfrm_main::runGuarded(const std::function<void()> &command)
     } catch (const IniFileError &e) {
         tell(SystemPrompt, e.text());
     }
+}
+
+void Tfrm_main::showSettingsPage(int page)
+{
+    int active = 0;
+    for (int fileN = 0; fileN < 2; ++fileN)
+        if (m_ws->slot(fileN).Active)
+            active = fileN;
+    frm_setting->showPage(page, active);
 }

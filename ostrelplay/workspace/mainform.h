@@ -27,6 +27,13 @@ class SlotWidgetSet;
 class Tfrm_about;
 class Tfrm_ascan;
 class Tfrm_replaylog;
+class Tfrm_worktable;
+class Tfrm_para;
+class Tfrm_dbpara;
+class Tfrm_setting;
+class Tfrm_event;
+class Tfrm_mark;
+class Tfrm_search;
 class Workspace;
 
 class Tfrm_main : public QMainWindow {
@@ -57,6 +64,13 @@ public:
     Tfrm_ascan *frm_ascan = nullptr;
     Tfrm_replaylog *frm_replaylog = nullptr;
     Tfrm_about *frm_about = nullptr;
+    Tfrm_para *frm_para = nullptr;
+    Tfrm_worktable *frm_worktable = nullptr;
+    Tfrm_setting *frm_setting = nullptr;
+    Tfrm_dbpara *frm_dbpara = nullptr;
+    Tfrm_event *frm_event = nullptr;
+    Tfrm_search *frm_search = nullptr;
+    Tfrm_mark *frm_mark = nullptr;
     QMenu *pm = nullptr;       // right button on a B-scan
     QMenu *pm_mark = nullptr;  // "打标记"
 
@@ -109,6 +123,8 @@ private:
     void TimerTimer();
 
     void std1Click();
+    // A settings page (0 "颜色和字体" .. 6 "通道过滤") for the active slot.
+    void showSettingsPage(int page);
     void setPlayerStyle(const QString &name);
     // Runs a command, turning a file, data or settings error into a notice.
     void runGuarded(const std::function<void()> &command);

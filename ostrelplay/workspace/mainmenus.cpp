@@ -7,6 +7,7 @@
 #include "aboutform.h"
 #include "platform/FileAssociation.h"
 #include "replaylogform.h"
+#include "windows/markform.h"
 
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -48,7 +49,7 @@ void Tfrm_main::createMenus()
     file->addAction(QStringLiteral("文件目录"), this, &Tfrm_main::btn_tvClick);
 
     QMenu *settings = mm->addMenu(QStringLiteral("设置"));
-    addUnavailable(settings, {SettingsPages.front()});
+    settings->addAction(SettingsPages.front(), this, [this] { showSettingsPage(0); });
     QMenu *styles = settings->addMenu(QStringLiteral("界面风格"));
     auto *styleGroup = new QActionGroup(styles);
     for (const VisualStyle &style : visualStyles()) {
@@ -57,7 +58,8 @@ void Tfrm_main::createMenus()
         item->setChecked(style.name == m_settings.PlayerStyle);
         styleGroup->addAction(item);
     }
-    addUnavailable(settings, SettingsPages.mid(1));
+    for (int page = 1; page < SettingsPages.size(); ++page)
+        settings->addAction(SettingsPages[page], this, [this, page] { showSettingsPage(page); });
     settings->addAction(QStringLiteral("关联.std文件"), this, &Tfrm_main::std1Click);
 
     QMenu *exports = mm->addMenu(QStringLiteral("导出"));
@@ -80,7 +82,8 @@ void Tfrm_main::createBScanMenu()
 {
     pm = new QMenu(this);
     pm->setObjectName(QStringLiteral("pm"));
-    addUnavailable(pm, SettingsPages);
+    for (int page = 0; page < SettingsPages.size(); ++page)
+        pm->addAction(SettingsPages[page], this, [this, page] { showSettingsPage(page); });
 
     QMenu *hide = pm->addMenu(QStringLiteral("通道隐藏"));
     for (int tag = 0; tag < 10; ++tag) {
@@ -116,7 +119,7 @@ void Tfrm_main::createMarkMenu()
     };
     for (const auto &[caption, cmd] : marks)
         pm_mark->addAction(caption, this, [&ws, cmd = cmd] { ws.markMenu(cmd); });
-    addUnavailable(pm_mark, {QStringLiteral("标记筛选")});
+    pm_mark->addAction(QStringLiteral("标记筛选"), this, [this] { frm_mark->showFor(m_ws->MarkSlot); });
 }
 
 // The B-scan menu after a right-button press on slot fileN's B-scan.
