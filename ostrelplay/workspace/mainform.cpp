@@ -15,6 +15,7 @@
 #include "recording/StdErrors.h"
 #include "rendering/PaintBox.h"
 #include "rendering/ascanform.h"
+#include "rendering/stdmform.h"
 #include "replaylogform.h"
 
 #include <QCloseEvent>
@@ -102,6 +103,7 @@ Tfrm_main::Tfrm_main(const Files &files, QWidget *parent)
     frm_event = new Tfrm_event(*m_ws, this);
     frm_search = new Tfrm_search(*m_ws, this);
     frm_mark = new Tfrm_mark(*m_ws, this);
+    frm_stdm = new Tfrm_stdm(m_settings, this);
 
     connect(&tmr, &QTimer::timeout, this, &Tfrm_main::tmrTimer);
     connect(&Timer, &QTimer::timeout, this, &Tfrm_main::TimerTimer);

@@ -34,6 +34,7 @@ class Tfrm_setting;
 class Tfrm_event;
 class Tfrm_mark;
 class Tfrm_search;
+class Tfrm_stdm;
 class Workspace;
 
 class Tfrm_main : public QMainWindow {
@@ -71,6 +72,7 @@ public:
     Tfrm_event *frm_event = nullptr;
     Tfrm_search *frm_search = nullptr;
     Tfrm_mark *frm_mark = nullptr;
+    Tfrm_stdm *frm_stdm = nullptr;
     QMenu *pm = nullptr;       // right button on a B-scan
     QMenu *pm_mark = nullptr;  // "打标记"
 

@@ -8,6 +8,9 @@
 #include "platform/FileAssociation.h"
 #include "replaylogform.h"
 #include "windows/markform.h"
+#include "rendering/stdmform.h"
+
+#include <QFileDialog>
 
 #include <QActionGroup>
 #include <QCoreApplication>
@@ -75,7 +78,12 @@ void Tfrm_main::createMenus()
         frm_about->raise();
     });
 
-    mm->addAction(QStringLiteral("打开录像文件"))->setEnabled(false);
+    mm->addAction(QStringLiteral("打开录像文件"), this, [this] {
+        const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("打开录像文件"), QString(),
+                                                          QStringLiteral("stdm文件 (*.stdm)"));
+        if (!path.isEmpty())
+            frm_stdm->openFile(path);
+    });
 }
 
 void Tfrm_main::createBScanMenu()
