@@ -3,6 +3,7 @@
 
 #include "recording/STDDataOperation.h"
 #include "synth/StdSynth.h"
+#include "windows/EventRows.h"
 
 #include <benchmark/benchmark.h>
 
@@ -129,10 +130,29 @@ void BM_CalEvent(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * recording.size());
 }
 
+// A whole-recording scan of the event filter: every event row with every kind ticked.
+void BM_EventRows(benchmark::State &state)
+{
+    const SampleRecording &recording = sample();
+    mystdfile file;
+    loadOrFail(file, recording.path(), state);
+    EventKindTicks all;
+    all.fill(true);
+    size_t rows = 0;
+    for (auto _ : state) {
+        const std::vector<EventRow> found = eventRows(file, all);
+        rows = found.size();
+        benchmark::DoNotOptimize(found.data());
+    }
+    state.SetBytesProcessed(state.iterations() * recording.size());
+    state.counters["rows"] = double(rows);
+}
+
 } // namespace
 
 BENCHMARK(BM_PlainRead)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_LoadStdFile)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_CalEvent)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_EventRows)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 BENCHMARK_MAIN();
