@@ -29,3 +29,5 @@ CliCommand workTableCommand();
 CliCommand eventsCommand();
 CliCommand marksCommand();
 CliCommand searchCommand();
+CliCommand overspeedCommand();
+CliCommand screenshotCommand();

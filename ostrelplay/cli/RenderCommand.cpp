@@ -2,10 +2,8 @@
 
 #include "CliArgs.h"
 #include "CliCommand.h"
-#include "CliRecording.h"
+#include "CliFrame.h"
 
-#include "rendering/BScanRenderer.h"
-#include "workspace/DisplaySetup.h"
 #include "workspace/PlayerSettings.h"
 
 #include <QFileInfo>
@@ -15,18 +13,6 @@
 #include <memory>
 
 namespace {
-
-QSize parseSize(const QString &option, const QString &text)
-{
-    const QStringList parts = text.split(QLatin1Char('x'));
-    if (parts.size() != 2)
-        throw UsageError(QStringLiteral("%1: '%2' is not WIDTHxHEIGHT").arg(option, text));
-    const int w = parseInt(option, parts[0]);
-    const int h = parseInt(option, parts[1]);
-    if (w < 1 || h < 1 || w > 20000 || h > 20000)
-        throw UsageError(QStringLiteral("%1: %2 is outside 1x1 to 20000x20000").arg(option, text));
-    return {w, h};
-}
 
 // Both pictures are written before either replaces a file, so a failure leaves none half-written.
 void writePictures(const std::vector<std::pair<QString, const QImage *>> &pictures)
@@ -81,20 +67,7 @@ QJsonObject run(const QStringList &args)
 
     CliRecording recording(path, settings);
     mystdfile &file = recording.file();
-    applyOpenFileDisplay(file, settings, !options.has(QStringLiteral("natural")), {});
-    recording.switchTo(QStringLiteral("--subfile"), subFile);
-    file.std_bshowmode = settings.BShowMode;
-    recording.checkRow(QStringLiteral("--row"), row);
-    // The replay keeps the rail type, bands and help lines in step with the row shown.
-    file.setRailType(row);
-
-    QJsonValue error = QJsonValue::Null;
-    try {
-        file.DrawBitMap(pane.width(), pane.height(), ascan.width(), ascan.height(), row);
-    } catch (const StdDataError &) {
-        drawFailureText(file);
-        error = frameFailureText();
-    }
+    const QJsonValue error = drawFrame(recording, settings, !options.has(QStringLiteral("natural")), subFile, row, pane, ascan);
 
     std::vector<std::pair<QString, const QImage *>> pictures{{bscanPath, &file.std_BBitMap}};
     const auto ascanPath = options.value(QStringLiteral("ascan"));

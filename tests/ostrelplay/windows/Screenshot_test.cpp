@@ -1,0 +1,124 @@
+// The screenshot export: the proposed name, the picture with its caption lines
+// below the B-scan, and the JPEG and bitmap files under their extended names.
+
+#include "TestStdFixtures.h"
+
+#include "recording/StdErrors.h"
+#include "recording/StdText.h"
+#include "windows/Screenshot.h"
+
+#include <QFile>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+namespace {
+
+constexpr int PaneWidth = 320;
+constexpr int PaneHeight = 120;
+const QColor BScanColour(200, 30, 40);
+
+std::unique_ptr<mystdfile> recording(const StdTest::StdFileDir &dir, const QString &name)
+{
+    SubFileImage sub = StdTest::minimalSubFile();
+    sub.para.m_StartPointKm = 12;
+    sub.para.m_StartPointM = 345;
+    sub.para.m_Direction = 0;
+    sub.para.m_LineType = 1;
+    sub.para.m_LeftRightLine = 0;
+    setStdText(sub.para.m_LineNameChar, 10, QStringLiteral("京广线"));
+    setStdText(sub.para.m_StationNameChar, 10, QStringLiteral("长沙"));
+    setStdText(sub.para.m_OperatorName, 10, QStringLiteral("张三"));
+    for (int r = 0; r < 20; ++r)
+        sub.addRow({});
+    auto file = StdTest::loadStd(dir.write(name, StdFileImage{{sub}, std::nullopt}));
+    file->std_BBitMap = QImage(PaneWidth, PaneHeight, QImage::Format_RGB32);
+    file->std_BBitMap.fill(BScanColour);
+    return file;
+}
+
+// Leftmost column holding a dark pixel within rows [top, bottom); nullopt when none.
+std::optional<int> leftmostInk(const QImage &image, int top, int bottom)
+{
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = top; y < bottom; ++y)
+            if (qGray(image.pixel(x, y)) < 128)
+                return x;
+    return std::nullopt;
+}
+
+TEST(ScreenshotName, DefaultNameCutsTheFileNameTo39CharactersAndAddsTheMileage)
+{
+    StdTest::StdFileDir dir;
+    const QString longName = QStringLiteral("K0123456789_京广线_上行_左股_2026年12月10日_检测数据.std");
+    ASSERT_GT(longName.size(), 39);
+    const auto file = recording(dir, longName);
+    EXPECT_EQ(exportDefaultName(*file), longName.left(39) + QStringLiteral(" (12Km+345m)"));
+    const auto shortFile = recording(dir, QStringLiteral("a.std"));
+    EXPECT_EQ(exportDefaultName(*shortFile), QStringLiteral("a.std (12Km+345m)"));
+}
+
+TEST(ScreenshotName, ExtensionIsAppendedWhateverTheNameEndsIn)
+{
+    EXPECT_EQ(screenshotPath(QStringLiteral("/tmp/shot"), ScreenshotFormat::Jpeg), QStringLiteral("/tmp/shot.jpg"));
+    EXPECT_EQ(screenshotPath(QStringLiteral("shot.jpg"), ScreenshotFormat::Jpeg), QStringLiteral("shot.jpg.jpg"));
+    EXPECT_EQ(screenshotPath(QStringLiteral("shot.png"), ScreenshotFormat::Bitmap), QStringLiteral("shot.png.Bmp"));
+}
+
+TEST(ScreenshotPicture, IsFiftyPixelsHigherWithTheCaptionLinesBelowTheBScan)
+{
+    StdTest::StdFileDir dir;
+    const auto file = recording(dir, QStringLiteral("a.std"));
+    EXPECT_EQ(screenshotCaption(file->std_systempara), QStringLiteral("京广线  长沙  下行  左股  张三"));
+
+    const QImage picture = screenshotPicture(*file, PaneWidth, PaneHeight);
+    ASSERT_EQ(picture.size(), QSize(PaneWidth, PaneHeight + 50));
+    EXPECT_EQ(picture.pixelColor(0, 0), BScanColour);
+    EXPECT_EQ(picture.pixelColor(PaneWidth - 1, PaneHeight - 1), BScanColour);
+    // Caption at (10, h + 5), gain text at (5, h + 25), on white; the gain text opens
+    // with a space and a full-width bracket, so its ink starts further right.
+    const auto first = leftmostInk(picture, PaneHeight + 5, PaneHeight + 24);
+    const auto second = leftmostInk(picture, PaneHeight + 25, PaneHeight + 45);
+    ASSERT_TRUE(first && second);
+    EXPECT_GE(*first, 10);
+    EXPECT_LE(*first, 13);
+    EXPECT_GE(*second, 5);
+    EXPECT_LE(*second, 20);
+    EXPECT_FALSE(leftmostInk(picture, PaneHeight, PaneHeight + 4));
+    EXPECT_EQ(picture.pixelColor(0, PaneHeight + 49), QColor(Qt::white));
+}
+
+TEST(ScreenshotSave, JpegAndBitmapDecodeToThePicture)
+{
+    StdTest::StdFileDir dir;
+    const auto file = recording(dir, QStringLiteral("a.std"));
+    const QImage picture = screenshotPicture(*file, PaneWidth, PaneHeight);
+
+    const QString jpeg = saveScreenshot(picture, dir.path(QStringLiteral("shot")), ScreenshotFormat::Jpeg);
+    EXPECT_EQ(jpeg, dir.path(QStringLiteral("shot.jpg")));
+    EXPECT_TRUE(StdTest::readBytes(jpeg).startsWith("\xFF\xD8\xFF"));
+    const QImage decoded(jpeg, "JPEG");
+    ASSERT_EQ(decoded.size(), picture.size());
+    // Quality 100 keeps a flat colour within a step or two.
+    const QColor middle = decoded.pixelColor(PaneWidth / 2, PaneHeight / 2);
+    EXPECT_NEAR(middle.red(), BScanColour.red(), 3);
+    EXPECT_NEAR(middle.green(), BScanColour.green(), 3);
+    EXPECT_NEAR(middle.blue(), BScanColour.blue(), 3);
+
+    const QString bitmap = saveScreenshot(picture, dir.path(QStringLiteral("shot")), ScreenshotFormat::Bitmap);
+    EXPECT_EQ(bitmap, dir.path(QStringLiteral("shot.Bmp")));
+    EXPECT_TRUE(StdTest::readBytes(bitmap).startsWith("BM"));
+    EXPECT_EQ(QImage(bitmap, "BMP").convertToFormat(QImage::Format_RGB32), picture);
+}
+
+TEST(ScreenshotSave, UnwritableFolderThrowsAndLeavesNoFile)
+{
+    StdTest::StdFileDir dir;
+    const QString chosen = dir.path(QStringLiteral("missing/shot"));
+    EXPECT_THROW(saveScreenshot(QImage(4, 4, QImage::Format_RGB32), chosen, ScreenshotFormat::Jpeg), StdFileError);
+    EXPECT_FALSE(QFile::exists(chosen + QStringLiteral(".jpg")));
+}
+
+} // namespace
