@@ -31,3 +31,4 @@ CliCommand marksCommand();
 CliCommand searchCommand();
 CliCommand overspeedCommand();
 CliCommand screenshotCommand();
+CliCommand reportCommand();

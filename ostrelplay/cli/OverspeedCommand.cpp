@@ -5,6 +5,7 @@
 #include "CliRecording.h"
 
 #include "windows/Overspeed.h"
+#include "windows/OverspeedExport.h"
 
 #include <QJsonArray>
 
@@ -12,7 +13,7 @@ namespace {
 
 QJsonObject run(const QStringList &args)
 {
-    const CliArgs options(args, {{QStringLiteral("speed")}, {QStringLiteral("dist")}});
+    const CliArgs options(args, {{QStringLiteral("speed")}, {QStringLiteral("dist")}, {QStringLiteral("export")}});
     const QString path = options.file();
     const double speed = parseDouble(QStringLiteral("--speed"), options.required(QStringLiteral("speed")));
     if (speed < 0 || speed > 1e6)
@@ -31,11 +32,21 @@ QJsonObject run(const QStringList &args)
                                 {QStringLiteral("endMileage"), row.endMileage},
                                 {QStringLiteral("distance"), row.distance},
                                 {QStringLiteral("averageSpeed"), row.averageSpeed}});
-    return QJsonObject{{QStringLiteral("path"), path},
+    QJsonObject report{{QStringLiteral("path"), path},
                        {QStringLiteral("threshold"), threshold},
                        {QStringLiteral("rows"), rows},
                        {QStringLiteral("totalMetres"), qint64(result.totalMetres)},
                        {QStringLiteral("status"), overspeedTotalStatus(result)}};
+    if (const auto out = options.value(QStringLiteral("export"))) {
+        const QString workbook = withXlsExtension(*out);
+        const OverspeedExport outcome = exportOverspeed(result.rows, workbook);
+        const QString message = overspeedExportMessage(outcome);
+        report.insert(QStringLiteral("export"),
+                      QJsonObject{{QStringLiteral("path"), workbook},
+                                  {QStringLiteral("saved"), outcome == OverspeedExport::Saved},
+                                  {QStringLiteral("message"), message.isEmpty() ? QJsonValue() : QJsonValue(message)}});
+    }
+    return report;
 }
 
 } // namespace
@@ -44,10 +55,11 @@ CliCommand overspeedCommand()
 {
     return {QStringLiteral("overspeed"),
             QStringLiteral("list the stretches driven faster than a speed for longer than a distance"),
-            QStringLiteral("Usage: ostrelplay-cli overspeed FILE --speed S --dist D\n"
+            QStringLiteral("Usage: ostrelplay-cli overspeed FILE --speed S --dist D [--export OUT]\n"
                            "Scans every sub-file for speed records at or above S km/s (raw S x 100 / 0.5,\n"
                            "truncated) over more than D metres; a stretch still running at the end of a\n"
                            "sub-file is listed whatever its length. The result holds the rows as the\n"
-                           "statistics window lists them and its status text.\n"),
+                           "statistics window lists them and its status text. --export writes the rows to the\n"
+                           "workbook OUT (\".xls\" appended unless given) and reports whether it was saved.\n"),
             run};
 }

@@ -19,7 +19,7 @@ constexpr int ExitUsageError = 2;
 
 std::vector<CliCommand> commands()
 {
-    return {infoCommand(), textCommand(), posCommand(), markCommand(), saveCommand(), cutCommand(), synthCommand(), renderCommand(), stdmCommand(), paraCommand(), gainsCommand(), workTableCommand(), eventsCommand(), marksCommand(), searchCommand(), overspeedCommand(), screenshotCommand()};
+    return {infoCommand(), textCommand(), posCommand(), markCommand(), saveCommand(), cutCommand(), synthCommand(), renderCommand(), stdmCommand(), paraCommand(), gainsCommand(), workTableCommand(), eventsCommand(), marksCommand(), searchCommand(), overspeedCommand(), screenshotCommand(), reportCommand()};
 }
 
 void printText(FILE *stream, const QString &text)

@@ -1,0 +1,25 @@
+#pragma once
+// The "报告" export: the inspection report template's first table filled with the
+// line data, gains, mileage, speed and a copy of the B-scan, saved as a Word document.
+
+#include "recording/STDDataOperation.h"
+
+#include <QString>
+
+// Shown, titled "警告", when the word processor cannot be started; nothing is saved.
+inline QString reportWithoutWordMessage()
+{
+    return QStringLiteral("您的电脑没有安装word，无法导出报告！");
+}
+
+// The word processor's caption while the report is written.
+QString reportCaption(const QString &outPath);
+
+// Fills the template's table 1 from the sub-file shown and saves it under exactly
+// outPath. The picture is the right two thirds of the B-scan redrawn on a pane of
+// paneWidth x paneHeight with the line width raised by 2 (restored afterwards).
+// A template or fill error stops the filling and is returned as the text to show
+// under "警告" (empty when none); the document is still saved as far as it was filled.
+// Throws OfficeError when the document cannot be written.
+QString exportReport(mystdfile &file, int paneWidth, int paneHeight, const QString &templatePath,
+                     const QString &outPath);
