@@ -56,7 +56,7 @@ CliCommand overspeedCommand()
     return {QStringLiteral("overspeed"),
             QStringLiteral("list the stretches driven faster than a speed for longer than a distance"),
             QStringLiteral("Usage: ostrelplay-cli overspeed FILE --speed S --dist D [--export OUT]\n"
-                           "Scans every sub-file for speed records at or above S km/s (raw S x 100 / 0.5,\n"
+                           "Scans every sub-file for speed records at or above S km/h (raw S x 100 / 0.5,\n"
                            "truncated) over more than D metres; a stretch still running at the end of a\n"
                            "sub-file is listed whatever its length. The result holds the rows as the\n"
                            "statistics window lists them and its status text. --export writes the rows to the\n"
