@@ -5,6 +5,7 @@
 #include "Workspace.h"
 #include "aboutform.h"
 #include "windows/dbparaform.h"
+#include "windows/excelformspeed.h"
 #include "windows/eventform.h"
 #include "windows/markform.h"
 #include "windows/paraform.h"
@@ -104,6 +105,7 @@ Tfrm_main::Tfrm_main(const Files &files, QWidget *parent)
     frm_search = new Tfrm_search(*m_ws, this);
     frm_mark = new Tfrm_mark(*m_ws, this);
     frm_stdm = new Tfrm_stdm(m_settings, this);
+    frm_speedexcel = new Tfrm_speedexcel(*m_ws, this);
 
     connect(&tmr, &QTimer::timeout, this, &Tfrm_main::tmrTimer);
     connect(&Timer, &QTimer::timeout, this, &Tfrm_main::TimerTimer);

@@ -34,6 +34,7 @@ class Tfrm_setting;
 class Tfrm_event;
 class Tfrm_mark;
 class Tfrm_search;
+class Tfrm_speedexcel;
 class Tfrm_stdm;
 class Workspace;
 
@@ -73,6 +74,7 @@ public:
     Tfrm_search *frm_search = nullptr;
     Tfrm_mark *frm_mark = nullptr;
     Tfrm_stdm *frm_stdm = nullptr;
+    Tfrm_speedexcel *frm_speedexcel = nullptr;
     QMenu *pm = nullptr;       // right button on a B-scan
     QMenu *pm_mark = nullptr;  // "打标记"
 
@@ -119,6 +121,10 @@ private:
     void showBScanMenu(int fileN);
     void ChannelHideClick(int tag);
     void cutEndClick();
+
+    // "导出": "截图" and "报告" for every open, active slot.
+    void screenshotClick();
+    void reportClick();
 
     // timers
     void tmrTimer();

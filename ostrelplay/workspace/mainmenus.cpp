@@ -2,12 +2,18 @@
 
 #include "mainform.h"
 
+#include "SlotWidgets.h"
 #include "VisualStyles.h"
 #include "Workspace.h"
 #include "aboutform.h"
 #include "platform/FileAssociation.h"
 #include "replaylogform.h"
+#include "OfficeError.h"
+#include "windows/Screenshot.h"
+#include "windows/WordReport.h"
+#include "windows/excelformspeed.h"
 #include "windows/markform.h"
+#include "rendering/PaintBox.h"
 #include "rendering/stdmform.h"
 
 #include <QFileDialog>
@@ -19,13 +25,6 @@
 #include <QMenuBar>
 
 namespace {
-
-// Items whose windows are not part of this build: shown, but not available.
-void addUnavailable(QMenu *menu, const QStringList &captions)
-{
-    for (const QString &caption : captions)
-        menu->addAction(caption)->setEnabled(false);
-}
 
 const QStringList SettingsPages{QStringLiteral("颜色和字体"),   QStringLiteral("B显显示设置"),
                                 QStringLiteral("探头位置"),     QStringLiteral("智能回放设置"),
@@ -66,8 +65,10 @@ void Tfrm_main::createMenus()
     settings->addAction(QStringLiteral("关联.std文件"), this, &Tfrm_main::std1Click);
 
     QMenu *exports = mm->addMenu(QStringLiteral("导出"));
-    addUnavailable(exports, {QStringLiteral("截图"), QStringLiteral("报告")});
-    addUnavailable(exports->addMenu(QStringLiteral("统计表")), {QStringLiteral("超速统计")});
+    exports->addAction(QStringLiteral("截图"), this, &Tfrm_main::screenshotClick);
+    exports->addAction(QStringLiteral("报告"), this, &Tfrm_main::reportClick);
+    exports->addMenu(QStringLiteral("统计表"))
+        ->addAction(QStringLiteral("超速统计"), this, [this] { frm_speedexcel->N56Click(); });
 
     QMenu *log = mm->addMenu(QStringLiteral("回放记录"));
     log->addAction(QStringLiteral("查看回放记录"), this, [this] { frm_replaylog->showLog(); });
@@ -111,7 +112,9 @@ void Tfrm_main::createBScanMenu()
     m_measureEnd = measure->addAction(QStringLiteral("测距终点"), this, [&ws] { ws.measureEnd(); });
     m_measureCancel = measure->addAction(QStringLiteral("取消"), this, [&ws] { ws.measureCancel(); });
 
-    addUnavailable(pm->addMenu(QStringLiteral("导出")), {QStringLiteral("截图"), QStringLiteral("报告")});
+    QMenu *exports = pm->addMenu(QStringLiteral("导出"));
+    exports->addAction(QStringLiteral("截图"), this, &Tfrm_main::screenshotClick);
+    exports->addAction(QStringLiteral("报告"), this, &Tfrm_main::reportClick);
     pm->addAction(QStringLiteral("显示/隐藏轨头"), this, [&ws] { ws.toggleRailHead(); });
 }
 
@@ -168,4 +171,51 @@ void Tfrm_main::setPlayerStyle(const QString &name)
 {
     if (applyVisualStyle(name))
         m_settings.PlayerStyle = name;
+}
+
+void Tfrm_main::screenshotClick()
+{
+    const QString jpeg = QStringLiteral("压缩图片 (*.JPG)");
+    const QString bitmap = QStringLiteral("无损图片 (*.BMP)");
+    for (int fileN = 0; fileN < 2; ++fileN) {
+        const FileSlot &slot = m_ws->slot(fileN);
+        if (!slot.Opened || !slot.Active || !slot.hasRecording())
+            continue;
+        QString filter = jpeg;
+        const QString name = QFileDialog::getSaveFileName(this, QString(), exportDefaultName(*slot.Recording),
+                                                          jpeg + QStringLiteral(";;") + bitmap, &filter);
+        if (name.isEmpty())
+            continue;
+        const QSize pane = slotWidgets(fileN)->pb->size();
+        const ScreenshotFormat format = filter == jpeg ? ScreenshotFormat::Jpeg : ScreenshotFormat::Bitmap;
+        runGuarded([&] {
+            saveScreenshot(screenshotPicture(*slot.Recording, pane.width(), pane.height()), name, format);
+            tell(QStringLiteral("系统提示"), QStringLiteral("图像已经保存到所选位置！"));
+        });
+    }
+}
+
+void Tfrm_main::reportClick()
+{
+    const QString templatePath = QCoreApplication::applicationDirPath() + QStringLiteral("/report.dom");
+    for (int fileN = 0; fileN < 2; ++fileN) {
+        FileSlot &slot = m_ws->slot(fileN);
+        if (!slot.Opened || !slot.Active || !slot.hasRecording())
+            continue;
+        const QString name = QFileDialog::getSaveFileName(this, QString(), exportDefaultName(*slot.Recording),
+                                                          QStringLiteral("Word报告 (*.doc)"));
+        if (name.isEmpty())
+            continue;
+        const QSize pane = slotWidgets(fileN)->pb->size();
+        runGuarded([&] {
+            try {
+                const QString error = exportReport(*slot.Recording, pane.width(), pane.height(), templatePath, name);
+                if (!error.isEmpty())
+                    tell(QStringLiteral("警告"), error);
+                tell(QStringLiteral("系统提示"), reportCaption(name));
+            } catch (const OfficeError &e) {
+                tell(QStringLiteral("警告"), e.text());
+            }
+        });
+    }
 }
