@@ -47,6 +47,15 @@ QString lineTypeName(int lineType)
     }
 }
 
+QString railSideName(int side)
+{
+    switch (side) {
+    case 0: return QStringLiteral("左股");
+    case 1: return QStringLiteral("右股");
+    default: return {};
+    }
+}
+
 RowPackets rowPackets(std::span<const TPACKET> packets, int64_t headIndex)
 {
     RowPackets row;

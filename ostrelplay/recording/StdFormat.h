@@ -45,6 +45,7 @@ inline bool isInstrumentEvent(char16_t c)
 
 QString railTypeName(int railType);  // "P43" .. "Auto", empty otherwise
 QString lineTypeName(int lineType);  // "上行", "下行", "单线", empty otherwise
+QString railSideName(int side);      // "左股", "右股", empty otherwise
 
 // Packet ranges of one row, clamped to the packet array: [echoBegin, echoEnd) are
 // the echo packets and [recordBegin, recordEnd) the record packets. A row whose

@@ -22,14 +22,6 @@ constexpr int CaptionHeight = 50;
 constexpr int CaptionFontSize = 10;
 constexpr int JpegQuality = 100;
 
-QString railSideName(int side)
-{
-    switch (side) {
-    case 0: return QStringLiteral("左股");
-    case 1: return QStringLiteral("右股");
-    default: return {};
-    }
-}
 
 // libjpeg reports errors through a callback that must not return; jump back out.
 struct JpegErrors {
@@ -104,7 +96,7 @@ QString screenshotCaption(const TSYSTEMPARA &para)
 {
     const QString two = QStringLiteral("  ");
     return stdText(para.m_LineNameChar, 10) + two + stdText(para.m_StationNameChar, 10) + two
-        + StdFormat::lineTypeName(para.m_LineType) + two + railSideName(para.m_LeftRightLine) + two
+        + StdFormat::lineTypeName(para.m_LineType) + two + StdFormat::railSideName(para.m_LeftRightLine) + two
         + stdText(para.m_OperatorName, 10);
 }
 

@@ -14,14 +14,6 @@ namespace {
 
 constexpr int ThickerLines = 2;
 
-QString railSideName(int side)
-{
-    switch (side) {
-    case 0: return QStringLiteral("左股");
-    case 1: return QStringLiteral("右股");
-    default: return {};
-    }
-}
 
 QString railMakerName(int maker)
 {
@@ -84,7 +76,7 @@ void fillTable(Document &report, mystdfile &file, int paneWidth, int paneHeight)
     const TSYSTEMPARA &para = file.std_systempara;
     setKnownCell(report, 1, 2, stdText(para.m_LineNameChar, 10));
     setKnownCell(report, 1, 4, StdFormat::lineTypeName(para.m_LineType));
-    setKnownCell(report, 1, 6, railSideName(para.m_LeftRightLine));
+    setKnownCell(report, 1, 6, StdFormat::railSideName(para.m_LeftRightLine));
     setKnownCell(report, 3, 6, stdText(para.m_OperatorName, 10));
     setKnownCell(report, 2, 2, StdFormat::railTypeName(para.m_RailType));
     setKnownCell(report, 3, 4, file.GetPara(0));

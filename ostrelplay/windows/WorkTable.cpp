@@ -1,5 +1,7 @@
 #include "WorkTable.h"
 
+#include "recording/StdFormat.h"
+
 #include <QDate>
 
 #include "recording/StdText.h"
@@ -28,14 +30,6 @@ QString lineTypeText(int lineType)
     }
 }
 
-QString railSideText(int side)
-{
-    switch (side) {
-    case 0: return QStringLiteral("左股");
-    case 1: return QStringLiteral("右股");
-    default: return {};
-    }
-}
 
 // yyyymmdd and hhmmss as "yyyy-mm-dd hh:mm:ss".
 QString dateTimeText(int32_t date, int32_t time)
@@ -160,7 +154,7 @@ QString GetWorkTableString(const mystdfile &file, int slot, int k, int column)
     case 2: return stdText(para.m_StationNameChar, 10);
     case 3: return lineTypeText(para.m_LineType);
     case 4: return QString::number(para.m_Area);
-    case 5: return railSideText(para.m_LeftRightLine);
+    case 5: return StdFormat::railSideName(para.m_LeftRightLine);
     case 6: return QString::number(para.m_StartPointKm) + QStringLiteral("km+") + QString::number(para.m_StartPointM) + u'm';
     case 7: return QString::number(para.m_MileageKm) + QStringLiteral("km+") + QString::number(para.m_MileageM) + u'm';
     case 8: return QString::number(inspectedMetres(para)) + u'm';
