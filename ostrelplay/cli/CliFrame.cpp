@@ -1,6 +1,6 @@
 #include "CliFrame.h"
 
-#include "CliArgs.h"
+#include "common/cli/CliArgs.h"
 
 #include "rendering/BScanRenderer.h"
 #include "workspace/DisplaySetup.h"

@@ -1,6 +1,6 @@
 #include "CliRecording.h"
 
-#include "CliArgs.h"
+#include "common/cli/CliArgs.h"
 
 CliRecording::CliRecording(const QString &path, bool collapseBands)
     : m_file(&m_settings)

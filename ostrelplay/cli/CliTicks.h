@@ -1,7 +1,7 @@
 #pragma once
 // A list option naming the ticked boxes of a filter window: "--kinds 0,1,15".
 
-#include "CliArgs.h"
+#include "common/cli/CliArgs.h"
 
 #include <QJsonArray>
 #include <QString>

@@ -1,7 +1,7 @@
 // cut: rows of one sub-file as a new one-sub-file recording.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliJson.h"
 #include "CliRecording.h"
 

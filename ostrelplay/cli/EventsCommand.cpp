@@ -1,7 +1,7 @@
 // events: the rows of the event filter for a recording.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliJson.h"
 #include "CliRecording.h"
 #include "CliTicks.h"

@@ -1,7 +1,7 @@
 // gains: the nine step lines of the gain curve chart for one sub-file.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliJson.h"
 #include "CliRecording.h"
 

@@ -1,7 +1,7 @@
 // info: everything the loader read and built for each sub-file.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliJson.h"
 #include "CliRecording.h"
 

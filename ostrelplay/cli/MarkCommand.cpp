@@ -1,8 +1,8 @@
 // mark: add replay marks to a sub-file and append them to the recording, as
 // closing its slot does.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliJson.h"
 #include "CliRecording.h"
 

@@ -1,7 +1,7 @@
 // overspeed: the overspeed statistics over every sub-file, with its rows and status text.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliRecording.h"
 
 #include "windows/Overspeed.h"

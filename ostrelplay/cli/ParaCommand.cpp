@@ -1,7 +1,7 @@
 // para: the lines of the parameter window for one sub-file.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliRecording.h"
 
 #include "windows/ParaLines.h"

@@ -1,7 +1,7 @@
 // render: one frame of a recording as the replay draws it, written as pictures.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliFrame.h"
 
 #include "workspace/PlayerSettings.h"

@@ -1,7 +1,7 @@
 // report: one frame's inspection report, filled from the template as the "报告" export does.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliFrame.h"
 
 #include "windows/Screenshot.h"

@@ -1,7 +1,7 @@
 // save: a whole copy of the recording under a new name.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliRecording.h"
 
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 // screenshot: one frame's B-scan with its caption lines, saved as the "截图" export does.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliFrame.h"
 
 #include "windows/Screenshot.h"

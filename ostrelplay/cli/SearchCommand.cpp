@@ -1,7 +1,7 @@
 // search: the mileage search, with the row a double-click on each result goes to.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliJson.h"
 #include "CliRecording.h"
 

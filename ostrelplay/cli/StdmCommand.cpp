@@ -1,7 +1,7 @@
 // stdm: the records of a recording video as the player lists them, or one frame as a picture.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 
 #include "recording/StdErrors.h"
 #include "rendering/StdmRenderer.h"

@@ -1,7 +1,7 @@
 // synth: a sample recording, the same bytes for the same options.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 
 #include "recording/StdErrors.h"
 #include "synth/StdSynth.h"

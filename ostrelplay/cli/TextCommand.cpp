@@ -1,7 +1,7 @@
 // text: the mileage, gain and rail-type texts the replay shows at one row.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliJson.h"
 #include "CliRecording.h"
 

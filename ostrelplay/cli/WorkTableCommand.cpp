@@ -1,7 +1,7 @@
 // worktable: the work table of a recording, one line per sub-file and the totals line.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliJson.h"
 #include "CliRecording.h"
 

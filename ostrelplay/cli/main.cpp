@@ -1,8 +1,8 @@
 // ostrelplay-cli: the recording core for scripts. One subcommand per run, its
 // result as one JSON object on standard output, errors as one line on standard error.
 
-#include "CliArgs.h"
-#include "CliCommand.h"
+#include "common/cli/CliArgs.h"
+#include "common/cli/CliCommand.h"
 #include "CliJson.h"
 
 #include "recording/StdErrors.h"

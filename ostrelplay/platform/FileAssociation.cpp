@@ -1,4 +1,4 @@
-#include "platform/FileAssociation.h"
+#include "FileAssociation.h"
 
 #include <QDir>
 

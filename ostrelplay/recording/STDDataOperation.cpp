@@ -1,8 +1,8 @@
 #include "STDDataOperation.h"
 
 #include "StdText.h"
-#include "platform/FileBuffer.h"
-#include "rendering/ChannelGeometry.h"
+#include "common/FileBuffer.h"
+#include "ChannelGeometry.h"
 
 #include <QFile>
 #include <QFileInfo>

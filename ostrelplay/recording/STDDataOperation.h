@@ -6,7 +6,7 @@
 #include "STDDataStruct.h"
 #include "StdErrors.h"
 #include "StdFormat.h"
-#include "platform/FileBuffer.h"
+#include "common/FileBuffer.h"
 #include "rendering/AScanBackdrop.h"
 #include "rendering/BScanLists.h"
 #include "rendering/EchoPositionCache.h"

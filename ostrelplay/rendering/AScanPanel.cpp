@@ -2,8 +2,8 @@
 
 #include "AScanBackdrop.h"
 
-#include "CanvasText.h"
-#include "ChannelGeometry.h"
+#include "common/CanvasText.h"
+#include "recording/ChannelGeometry.h"
 #include "recording/StdErrors.h"
 #include "recording/StdFormat.h"
 

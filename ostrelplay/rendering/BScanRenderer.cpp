@@ -2,8 +2,8 @@
 
 #include "AScanPanel.h"
 #include "AxisLines.h"
-#include "CanvasText.h"
-#include "ChannelGeometry.h"
+#include "common/CanvasText.h"
+#include "recording/ChannelGeometry.h"
 #include "EchoStrokes.h"
 #include "EventGlyphs.h"
 #include "recording/StdText.h"

@@ -1,6 +1,6 @@
 #include "EchoPositionCache.h"
 
-#include "ChannelGeometry.h"
+#include "recording/ChannelGeometry.h"
 
 #include <cstring>
 

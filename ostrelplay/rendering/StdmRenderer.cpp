@@ -1,6 +1,6 @@
 #include "StdmRenderer.h"
 
-#include "CanvasText.h"
+#include "common/CanvasText.h"
 
 #include "recording/StdFormat.h"
 #include "workspace/PlayerSettings.h"

@@ -2,7 +2,7 @@
 // One frame of a recording video: the A-display of the record's channel with
 // its gates and trace on the left, the record's readings and settings on the right.
 
-#include "StdmFile.h"
+#include "recording/StdmFile.h"
 
 #include <QColor>
 #include <QImage>

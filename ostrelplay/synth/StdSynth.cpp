@@ -2,9 +2,9 @@
 
 #include "recording/StdFileImage.h"
 #include "recording/StdFormat.h"
-#include "synth/SynthParameters.h"
-#include "synth/SynthRandom.h"
-#include "synth/SynthRun.h"
+#include "SynthParameters.h"
+#include "SynthRandom.h"
+#include "SynthRun.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,7 +4,7 @@
 #include "SynthRandom.h"
 
 #include "recording/StdFormat.h"
-#include "rendering/StdmFile.h"
+#include "recording/StdmFile.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "SynthEchoes.h"
 
-#include "rendering/ChannelGeometry.h"
+#include "recording/ChannelGeometry.h"
 
 #include <cmath>
 

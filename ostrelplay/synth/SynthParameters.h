@@ -3,7 +3,7 @@
 // stores about a run (line, operator, probes, gains, gates, mileage and times).
 
 #include "recording/STDDataStruct.h"
-#include "synth/SynthRandom.h"
+#include "SynthRandom.h"
 
 #include <QString>
 #include <array>

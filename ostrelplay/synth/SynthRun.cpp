@@ -1,9 +1,9 @@
 #include "SynthRun.h"
 
 #include "recording/StdFormat.h"
-#include "synth/SynthEchoes.h"
-#include "synth/SynthRandom.h"
-#include "synth/SynthTrack.h"
+#include "SynthEchoes.h"
+#include "SynthRandom.h"
+#include "SynthTrack.h"
 
 #include <algorithm>
 #include <cmath>

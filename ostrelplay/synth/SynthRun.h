@@ -4,7 +4,7 @@
 // events, gain changes, a rail-type switch, an operator change, a mileage correction.
 
 #include "recording/StdFileImage.h"
-#include "synth/SynthParameters.h"
+#include "SynthParameters.h"
 
 #include <cstdint>
 

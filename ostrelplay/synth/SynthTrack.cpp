@@ -1,6 +1,6 @@
 #include "SynthTrack.h"
 
-#include "synth/SynthRandom.h"
+#include "SynthRandom.h"
 
 #include <algorithm>
 

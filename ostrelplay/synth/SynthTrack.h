@@ -4,7 +4,7 @@
 // where the probes lose coupling. Joints follow from the seed alone, so runs that
 // meet at a joint agree on it.
 
-#include "synth/SynthEchoes.h"
+#include "SynthEchoes.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "windows/OverspeedExport.h"
+#include "OverspeedExport.h"
 
-#include "OfficeError.h"
-#include "Workbook.h"
+#include "office/OfficeError.h"
+#include "office/Workbook.h"
 
 #include <memory>
 

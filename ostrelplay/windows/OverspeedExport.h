@@ -1,7 +1,7 @@
 #pragma once
 // The overspeed list written to a workbook: a header row, then one row per stretch.
 
-#include "windows/Overspeed.h"
+#include "Overspeed.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
 #include "ProbeFile.h"
 
-#include "platform/IniFile.h"
+#include "common/IniFile.h"
 #include "recording/STDDataOperation.h"
 
 #include <QCoreApplication>

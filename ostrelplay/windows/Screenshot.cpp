@@ -3,7 +3,7 @@
 #include "recording/StdErrors.h"
 #include "recording/StdFormat.h"
 #include "recording/StdText.h"
-#include "rendering/CanvasText.h"
+#include "common/CanvasText.h"
 
 #include <QBuffer>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #include "WordReport.h"
 
-#include "Document.h"
-#include "OfficeError.h"
+#include "office/Document.h"
+#include "office/OfficeError.h"
 #include "recording/StdErrors.h"
 #include "recording/StdFormat.h"
 #include "recording/StdText.h"

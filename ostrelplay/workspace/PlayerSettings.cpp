@@ -1,6 +1,6 @@
 #include "PlayerSettings.h"
 
-#include "platform/IniFile.h"
+#include "common/IniFile.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>

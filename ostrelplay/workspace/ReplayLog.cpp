@@ -1,6 +1,6 @@
 #include "ReplayLog.h"
 
-#include "platform/IniFile.h"
+#include "common/IniFile.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

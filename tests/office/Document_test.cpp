@@ -1,5 +1,5 @@
-#include "Document.h"
-#include "OfficeError.h"
+#include "office/Document.h"
+#include "office/OfficeError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "OfficeError.h"
-#include "Workbook.h"
+#include "office/OfficeError.h"
+#include "office/Workbook.h"
 
 #include <QDir>
 #include <QFile>

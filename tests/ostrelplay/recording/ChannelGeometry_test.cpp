@@ -2,7 +2,7 @@
 
 #include "TestStdFixtures.h"
 
-#include "rendering/ChannelGeometry.h"
+#include "recording/ChannelGeometry.h"
 
 #include <gtest/gtest.h>
 

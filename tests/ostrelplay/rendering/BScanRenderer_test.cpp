@@ -1,6 +1,6 @@
 // The B-scan frame: display lists from small hand-built rows, and a few pixels.
 
-#include "../recording/TestStdFixtures.h"
+#include "TestStdFixtures.h"
 #include "rendering/BScanRenderer.h"
 #include "recording/StdText.h"
 #include "rendering/EventGlyphs.h"

@@ -1,7 +1,7 @@
 // Remembered echo positions answer exactly as the geometry does.
 
 #include "recording/StdErrors.h"
-#include "rendering/ChannelGeometry.h"
+#include "recording/ChannelGeometry.h"
 #include "rendering/EchoPositionCache.h"
 
 #include <gtest/gtest.h>

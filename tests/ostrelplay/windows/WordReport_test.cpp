@@ -3,7 +3,7 @@
 
 #include "TestStdFixtures.h"
 
-#include "Document.h"
+#include "office/Document.h"
 #include "recording/StdText.h"
 #include "windows/WordReport.h"
 

@@ -4,7 +4,7 @@
 
 #include "TestStdFixtures.h"
 
-#include "platform/IniFile.h"
+#include "common/IniFile.h"
 #include "workspace/PlayerSettings.h"
 
 #include <QStandardPaths>

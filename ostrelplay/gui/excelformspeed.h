@@ -1,0 +1,52 @@
+#pragma once
+// "超速统计": the stretches of one open recording driven faster than a speed for
+// longer than a distance, listed and exported to a workbook.
+
+#include "windows/Overspeed.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QTableWidget;
+class Workspace;
+
+class Tfrm_speedexcel : public QWidget {
+    Q_OBJECT
+public:
+    explicit Tfrm_speedexcel(Workspace &workspace, QWidget *parent = nullptr);
+
+    // The menu "超速统计": shows the window with a line for each slot holding a recording.
+    void N56Click();
+    // "统计".
+    void btn_countClick();
+    // "导出".
+    void btn_exportClick();
+
+    // The message box (title, text) and the save dialog. Tests replace them.
+    std::function<void(const QString &title, const QString &text)> tell;
+    std::function<QString()> askSaveFileName;
+
+    QComboBox *cb_file;
+    QLineEdit *edt_speed;
+    QLineEdit *edt_dis;
+    QPushButton *btn_count;
+    QPushButton *btn_export;
+    QTableWidget *lv_main;
+    QLabel *lbl_stat;
+    QProgressBar *pgb_stat;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void addRow(const OverspeedRow &row);
+
+    Workspace &m_workspace;
+    std::vector<OverspeedRow> m_rows;
+};

@@ -1,0 +1,60 @@
+// Ostrelplay: one window per user; a later start hands its file to it and ends.
+
+#include "common/gui/VisualStyles.h"
+#include "UnattendedRun.h"
+#include "workspace/Workspace.h"
+#include "mainform.h"
+#include "common/gui/SingleInstance.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include <cstdio>
+
+namespace {
+
+void bringToFront(QWidget &window)
+{
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    // Recordings and texts name the Windows font; the CJK font stands in for it.
+    QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC"));
+    QFont::insertSubstitution(QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"));
+
+    const QStringList arguments = QCoreApplication::arguments();
+    const QString path = arguments.size() > 1 ? arguments.at(1) : QString();
+
+    SingleInstance instance(Tfrm_main::title());
+    switch (instance.start(path)) {
+    case SingleInstance::Outcome::HandedOver:
+        return 0;
+    case SingleInstance::Outcome::HandOverFailed:
+        std::fprintf(stderr, "%s\n", qPrintable(instance.errorString()));
+        return 1;
+    case SingleInstance::Outcome::Primary:
+        break;
+    }
+
+    applyVisualStyle(QStringLiteral("Metropolis UI Blue"));
+    Tfrm_main frm_main({settingsPath(), replayLogPath()});
+    QObject::connect(&instance, &SingleInstance::fileReceived, &frm_main, [&frm_main](const QString &received) {
+        frm_main.OpenFile(frm_main.workspace().NextOpenSlot, received);
+        bringToFront(frm_main);
+    });
+    QObject::connect(&instance, &SingleInstance::raiseRequested, &frm_main, [&frm_main] { bringToFront(frm_main); });
+
+    frm_main.show();
+    if (!path.isEmpty())
+        frm_main.OpenFile(frm_main.workspace().NextOpenSlot, path);
+    startUnattendedRun(frm_main);
+    return app.exec();
+}

@@ -1,0 +1,89 @@
+// The overspeed window's own behaviour: the file selector, the speed field's key
+// filter and the messages before a scan or an export can start.
+
+#include "TestStdFixtures.h"
+
+#include "gui/excelformspeed.h"
+#include "workspace/Workspace.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+void press(QWidget *widget, int key, const QString &text)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(widget, &event);
+}
+
+void typeText(QWidget *widget, const QString &text)
+{
+    for (QChar c : text)
+        press(widget, c.isDigit() ? Qt::Key_0 + c.digitValue() : (c == u'.' ? Qt::Key_Period : Qt::Key_A), c);
+}
+
+class SpeedExcelFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ws = std::make_unique<Workspace>(settings, log, [](std::function<void()>) {});
+        form = std::make_unique<Tfrm_speedexcel>(*ws);
+        form->tell = [this](const QString &, const QString &text) { messages.append(text); };
+        form->askSaveFileName = [] { return QStringLiteral("never asked"); };
+    }
+
+    void openSecondSlot()
+    {
+        SubFileImage sub = StdTest::minimalSubFile();
+        sub.addRow({makePacket(u'1', 30, 40)}, {});
+        const QString path = dir.write("speed.std", StdFileImage{{sub}, std::nullopt, false});
+        if (ws->OpenFile(1, path) || !ws->slot(1).Opened)
+            throw std::runtime_error("cannot open " + path.toStdString());
+        ws->slot(1).Active = true;
+    }
+
+    StdTest::StdFileDir dir;
+    PlayerSettings settings;
+    ReplayLog log;
+    std::unique_ptr<Workspace> ws;
+    std::unique_ptr<Tfrm_speedexcel> form;
+    QStringList messages;
+};
+
+TEST_F(SpeedExcelFormTest, OnlySecondSlotOpenIsListedAndSelected)
+{
+    openSecondSlot();
+    form->N56Click();
+    ASSERT_EQ(form->cb_file->count(), 1);
+    EXPECT_EQ(form->cb_file->currentText(), QStringLiteral("文件2"));
+}
+
+TEST_F(SpeedExcelFormTest, SpeedFieldTakesDigitsAndOneDecimalPointAfterADigit)
+{
+    typeText(form->edt_speed, QStringLiteral(".4a.5x.b"));
+    EXPECT_EQ(form->edt_speed->text(), QStringLiteral("4.5"));
+    press(form->edt_speed, Qt::Key_Backspace, QStringLiteral("\b"));
+    EXPECT_EQ(form->edt_speed->text(), QStringLiteral("4."));
+}
+
+TEST_F(SpeedExcelFormTest, MessagesWhenNothingCanBeCountedOrExported)
+{
+    form->N56Click();
+    form->btn_countClick();
+    openSecondSlot();
+    form->N56Click();
+    form->edt_dis->setText(QStringLiteral("10"));
+    form->btn_countClick();
+    form->btn_exportClick();
+    EXPECT_EQ(messages, QStringList({QStringLiteral("未打开任何文件！"), QStringLiteral("请输入有效数字"),
+                                     QStringLiteral("列表为空，无法导出！")}));
+}
+
+} // namespace

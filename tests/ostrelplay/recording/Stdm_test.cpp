@@ -1,0 +1,241 @@
+// The .stdm recording video: loading, the player's list texts and one drawn frame.
+
+#include "TestStdFixtures.h"
+
+#include "recording/StdErrors.h"
+#include "recording/StdmFile.h"
+#include "rendering/StdmRenderer.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+using StdTest::StdFileDir;
+
+constexpr int RecordWithReserve = 40 + 4172 + 4 + 87000;
+constexpr int RecordWithoutReserve = 40 + 4172 + 87000;
+
+struct StdmRecord {
+    TRECORDDATAINDEX index{};
+    TSYSTEMPARA para{};
+    std::unique_ptr<TMOVIEDATA> movie = std::make_unique<TMOVIEDATA>();
+
+    QByteArray image() const { return stdmRecordImage(index, para, *movie); }
+};
+
+// A record of channel ch on rail type 1 whose traces lie flat on the base line.
+StdmRecord flatRecord(int ch, const QString &version = QStringLiteral("1.7.X"))
+{
+    StdmRecord record;
+    record.para = StdTest::minimalPara(version);
+    record.para.m_AutoAmpl = int8_t(ch);
+    record.para.m_RailType = 1;
+    for (TSTDMFRAME &frame : record.movie->m_Frames)
+        for (int32_t &row : frame.m_Trace)
+            row = 399;
+    return record;
+}
+
+void setGates(TSYSTEMPARA &para, int ch, int start1, int width1, int start2, int width2, int start3, int width3)
+{
+    para.m_Gate1Start[1][ch] = start1;
+    para.m_Gate1Width[1][ch] = width1;
+    para.m_Gate2Start[1][ch] = start2;
+    para.m_Gate2Width[1][ch] = width2;
+    para.m_Gate3Start[1][ch] = start3;
+    para.m_Gate3Width[1][ch] = width3;
+}
+
+// Three records: a forward 70° channel, a back 70° channel stored without the reserved
+// bytes, and the 0° channel with three gates. Gate 1 of the first spans columns 105 .. 210.
+QByteArray threeRecords()
+{
+    StdmRecord first = flatRecord(0);
+    first.para.m_Gain[1][0] = 45.5f;
+    first.para.m_DeltaGain[1][0] = 5.3f;
+    setGates(first.para, 0, 100, 100, 300, 50, 0, 0);
+    first.movie->m_Frames[10].m_Trace[150] = 99;  // 300 above the base line
+    first.movie->m_Frames[12].m_Trace[210] = 49;  // last column of the gate: 350, 87.72%
+    first.movie->m_Frames[20].m_Trace[104] = 0;   // just before the gate
+    first.movie->m_Frames[20].m_Trace[211] = 0;   // just after it
+    first.movie->m_Frames[30].m_Trace[320] = 0;   // in gate 2, which a 70° channel does not use
+
+    StdmRecord second = flatRecord(6, QStringLiteral("1.6.X"));
+    second.para.m_Gain[1][6] = 40.0f;
+    setGates(second.para, 6, 0, 400, 0, 0, 0, 0);
+    second.movie->m_Frames[49].m_Trace[419] = 339;
+
+    StdmRecord third = flatRecord(5);
+    third.para.m_Gain[1][5] = 38.0f;
+    third.para.m_DeltaGain[1][5] = -2.5f;
+    setGates(third.para, 5, 0, 10, 100, 10, 300, 50);
+    third.movie->m_Frames[0].m_Trace[350] = 199;  // gate 3 covers 315 .. 367: 50.13%
+
+    return first.image() + second.image() + third.image();
+}
+
+std::unique_ptr<mystdmfile> load(const QString &path)
+{
+    auto file = std::make_unique<mystdmfile>();
+    file->LoadStdmFile(path);
+    file->InitStdmFile();
+    return file;
+}
+
+std::vector<std::array<QString, 4>> rowTexts(const mystdmfile &file)
+{
+    std::vector<std::array<QString, 4>> texts;
+    for (const StdmListRow &row : stdmListRows(file))
+        texts.push_back({row.number, row.channel, row.db, row.amp});
+    return texts;
+}
+
+TEST(StdmFile, ListsEachRecordWithChannelSensitivityAndHighestAmplitudeInItsGates)
+{
+    StdFileDir dir;
+    const QByteArray bytes = threeRecords();
+    ASSERT_EQ(bytes.size(), 2 * RecordWithReserve + RecordWithoutReserve);
+    const auto file = load(dir.write(QStringLiteral("three.stdm"), bytes));
+
+    EXPECT_EQ(file->stdm_filecount, 3);
+    const std::vector<std::array<QString, 4>> expected{
+        {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("45.5+5.3"), QStringLiteral("87.72%")},
+        {QStringLiteral("2"), QStringLiteral("1A"), QStringLiteral("40+0"), QStringLiteral("15.04%")},
+        {QStringLiteral("3"), QStringLiteral("6"), QStringLiteral("38+-2.5"), QStringLiteral("50.13%")},
+    };
+    EXPECT_EQ(rowTexts(*file), expected);
+    EXPECT_EQ(stdmComboTexts(*file), (QStringList{QStringLiteral("文件1"), QStringLiteral("文件2"), QStringLiteral("文件3")}));
+    EXPECT_EQ(file->stdm_curfile, 0);
+    EXPECT_FALSE(file->stdm_playing);
+    EXPECT_EQ(file->stdm_Bitmap.size(), QSize(620, 400));
+}
+
+TEST(StdmFile, ChannelTexts)
+{
+    const std::vector<std::pair<int, QString>> cases{
+        {0, QStringLiteral("1")}, {5, QStringLiteral("6")}, {6, QStringLiteral("1A")},
+        {8, QStringLiteral("3A")}, {9, QString()}, {-1, QString()},
+    };
+    for (const auto &[ch, text] : cases)
+        EXPECT_EQ(stdmChannelText(ch), text) << ch;
+}
+
+TEST(StdmFile, ARecordNamingNoChannelHasNoSensitivityAndNoAmplitude)
+{
+    StdFileDir dir;
+    StdmRecord record = flatRecord(9);
+    record.movie->m_Frames[0].m_Trace[100] = 0;
+    const auto file = load(dir.write(QStringLiteral("lost.stdm"), record.image()));
+    EXPECT_EQ(rowTexts(*file), (std::vector<std::array<QString, 4>>{{QStringLiteral("1"), QString(), QString(), QStringLiteral("0.00%")}}));
+}
+
+TEST(StdmFile, ShortLastRecordIsKeptWithItsMissingBytesZero)
+{
+    StdFileDir dir;
+    StdmRecord last = flatRecord(3);
+    last.movie->m_Frames[0].m_SoundPath = 12.5f;
+    // The file ends inside the second frame of the last record.
+    const QByteArray bytes = threeRecords() + last.image().left(RecordWithReserve - 87000 + 1740 + 100);
+    const auto file = load(dir.write(QStringLiteral("short.stdm"), bytes));
+
+    ASSERT_EQ(file->stdm_filecount, 4);
+    EXPECT_EQ(file->stdm_systemparas[3].m_AutoAmpl, 3);
+    EXPECT_EQ(file->stdm_moviedatas[3].m_Frames[0].m_SoundPath, 12.5f);
+    EXPECT_EQ(file->stdm_moviedatas[3].m_Frames[0].m_Trace[419], 399);
+    EXPECT_EQ(file->stdm_moviedatas[3].m_Frames[1].m_Trace[100], 0);
+    EXPECT_EQ(file->stdm_moviedatas[3].m_Frames[49].m_Trace[0], 0);
+    EXPECT_EQ(stdmListRows(*file).size(), 4u);
+}
+
+TEST(StdmFile, DamagedFilesAreRefusedAndTheLoadedFileStays)
+{
+    StdFileDir dir;
+    const QByteArray good = threeRecords();
+    mystdmfile file;
+    file.LoadStdmFile(dir.write(QStringLiteral("good.stdm"), good));
+
+    struct Damaged {
+        QString name;
+        QByteArray bytes;
+        QString said;  // what the message names
+    };
+    const std::vector<Damaged> damaged{
+        {QStringLiteral("empty.stdm"), QByteArray(), QStringLiteral("没有录像记录")},
+        {QStringLiteral("index-only.stdm"), good.left(30), QStringLiteral("第 1 个记录")},
+        {QStringLiteral("cut-parameters.stdm"), good.left(RecordWithReserve + 40 + 2000), QStringLiteral("第 2 个记录")},
+    };
+    for (const Damaged &d : damaged) {
+        try {
+            file.LoadStdmFile(dir.write(d.name, d.bytes));
+            ADD_FAILURE() << d.name.toStdString() << " was accepted";
+        } catch (const StdFileError &e) {
+            EXPECT_TRUE(e.text().contains(d.said)) << e.text().toStdString();
+        }
+        EXPECT_EQ(file.stdm_filecount, 3);
+        EXPECT_EQ(file.stdm_channel.size(), 3);
+    }
+    EXPECT_THROW(file.LoadStdmFile(dir.path(QStringLiteral("missing.stdm"))), StdFileError);
+}
+
+StdmColours testColours()
+{
+    StdmColours colours{QColor(0, 0, 0), QColor(200, 200, 200), QColor(255, 255, 255), {}};
+    for (int i = 0; i < 10; ++i)
+        colours.channel[size_t(i)] = QColor(10 * i + 5, 100, 50);
+    return colours;
+}
+
+TEST(StdmRenderer, FrameShowsGridGatesTraceAndTexts)
+{
+    StdmRecord record = flatRecord(3);  // a 37° channel: two gates
+    setGates(record.para, 3, 100, 100, 300, 40, 0, 0);
+    record.para.m_Gate1Height[1][3] = 50;
+    record.movie->m_Frames[7].m_Trace[99] = 50;
+    StdFileDir dir;
+    mystdmfile file;
+    file.LoadStdmFile(dir.write(QStringLiteral("gates.stdm"), record.image()));
+    file.InitStdmFile();
+    const StdmColours colours = testColours();
+    file.DrawStdmBitMap(7, colours);
+    const QImage &image = file.stdm_Bitmap;
+    auto at = [&image](int x, int y) { return QColor(image.pixel(x, y)); };
+
+    EXPECT_EQ(at(5, 5), colours.background);
+    EXPECT_EQ(at(420, 200), colours.frame);   // divider
+    EXPECT_EQ(at(600, 90), colours.frame);    // rule under the settings
+    EXPECT_EQ(at(150, 200), colours.channel[3]);  // gate 1 at (100 - 50) x 4
+    EXPECT_EQ(at(330, 198), colours.channel[2]);  // gate 2, two pixels higher, colour of the channel before
+    EXPECT_EQ(at(330, 200), colours.background);
+    EXPECT_EQ(at(100, 50), colours.channel[3]);   // trace value 99 is point 100
+    EXPECT_EQ(at(250, 399), colours.channel[3]);  // base line
+
+    int textPixels = 0;
+    for (int y = 10; y < 26; ++y)
+        for (int x = 435; x < 520; ++x)
+            textPixels += at(x, y) == colours.text;
+    EXPECT_GT(textPixels, 20);  // "时间： 0.8 s"
+}
+
+TEST(StdmRenderer, ChannelFiveDrawsGateThreeAndOtherChannelsNone)
+{
+    StdmRecord zero = flatRecord(5);
+    setGates(zero.para, 5, 0, 40, 100, 40, 300, 40);
+    zero.para.m_Gate1Height[1][5] = 50;
+    StdmRecord none = flatRecord(9);
+    StdFileDir dir;
+    mystdmfile file;
+    file.LoadStdmFile(dir.write(QStringLiteral("five.stdm"), zero.image() + none.image()));
+    file.InitStdmFile();
+    const StdmColours colours = testColours();
+
+    file.DrawStdmBitMap(0, colours);
+    EXPECT_EQ(QColor(file.stdm_Bitmap.pixel(330, 198)), colours.channel[4]);
+    file.stdm_curfile = 1;
+    file.DrawStdmBitMap(0, colours);
+    for (int y = 190; y <= 202; ++y)
+        EXPECT_EQ(QColor(file.stdm_Bitmap.pixel(330, y)), colours.background) << y;
+}
+
+} // namespace
