@@ -69,12 +69,13 @@ public:
         }
         out.close();
         file.LoadStdFile(path);
-        applyOpenFileDisplay(file, settings, true, {});
+        applyOpenFileDisplay(file, frame, settings.display);
     }
 
     QTemporaryDir dir;
     PlayerSettings settings;
     mystdfile file;
+    StdFrame frame;
 };
 
 DenseFrame &dense()
@@ -95,13 +96,14 @@ BENCHMARK(BM_PlainFill)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAg
 
 void BM_DrawBitMap(benchmark::State &state)
 {
-    mystdfile &file = dense().file;
+    const mystdfile &file = dense().file;
+    StdFrame &frame = dense().frame;
     int row = 2000;
     size_t lines = 0;
     for (auto _ : state) {
-        file.DrawBitMap(kPaneWidth, kPaneHeight, 734, 311, row);
+        frame.DrawBitMap(file, kPaneWidth, kPaneHeight, 734, 311, row);
         row = row < kRows - 2000 ? row + 7 : 2000;
-        for (const auto &list : file.BScanLists.lines)
+        for (const auto &list : frame.BScanLists.lines)
             lines += list.size();
     }
     state.counters["lines_per_frame"] = double(lines) / double(state.iterations());

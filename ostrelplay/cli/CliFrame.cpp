@@ -19,20 +19,20 @@ QSize parseSize(const QString &option, const QString &text)
     return {w, h};
 }
 
-QJsonValue drawFrame(CliRecording &recording, const PlayerSettings &settings, bool compressWidth, int subFile,
-                     int row, QSize pane, QSize ascan)
+QJsonValue drawFrame(CliRecording &recording, StdFrame &frame, const DisplayStyle &style, int subFile, int row,
+                     QSize pane, QSize ascan)
 {
     mystdfile &file = recording.file();
-    applyOpenFileDisplay(file, settings, compressWidth, {});
+    applyOpenFileDisplay(file, frame, style);
     recording.switchTo(QStringLiteral("--subfile"), subFile);
-    file.std_bshowmode = settings.BShowMode;
+    frame.startSubFile(file);
     recording.checkRow(QStringLiteral("--row"), row);
     // The replay keeps the rail type, bands and help lines in step with the row shown.
     file.setRailType(row);
     try {
-        file.DrawBitMap(pane.width(), pane.height(), ascan.width(), ascan.height(), row);
+        frame.DrawBitMap(file, pane.width(), pane.height(), ascan.width(), ascan.height(), row);
     } catch (const StdDataError &) {
-        drawFailureText(file);
+        drawFailureText(frame);
         return frameFailureText();
     }
     return QJsonValue::Null;

@@ -6,7 +6,6 @@
 #include "CliRecording.h"
 
 #include "windows/GainChart.h"
-#include "workspace/DisplaySetup.h"
 #include "workspace/PlayerSettings.h"
 
 namespace {
@@ -22,7 +21,6 @@ QJsonObject run(const QStringList &args)
     PlayerSettings settings;
     CliRecording recording(path, settings);
     mystdfile &file = recording.file();
-    applyOpenFileDisplay(file, settings, true, {});
     recording.switchTo(QStringLiteral("--subfile"), subFile);
     if (row) {
         recording.checkRow(QStringLiteral("--row"), *row);
@@ -30,7 +28,7 @@ QJsonObject run(const QStringList &args)
     }
 
     QJsonArray series;
-    for (const GainSeries &line : gainChartSeries(file)) {
+    for (const GainSeries &line : gainChartSeries(file, settings.display)) {
         QJsonArray points;
         for (const QPointF &point : line.points)
             points.append(QJsonArray{qint64(point.x()), jsonFloat(float(point.y()))});

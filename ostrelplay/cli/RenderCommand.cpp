@@ -62,41 +62,42 @@ QJsonObject run(const QStringList &args)
     if (const auto mode = options.optionalInt(QStringLiteral("mode"))) {
         if (*mode != 0 && *mode != 1)
             throw UsageError(QStringLiteral("--mode: %1 is neither 0 nor 1").arg(*mode));
-        settings.BShowMode = *mode;
+        settings.display.std_bshowmode = *mode;
     }
+    settings.display.WidthCompress = !options.has(QStringLiteral("natural"));
 
     CliRecording recording(path, settings);
-    mystdfile &file = recording.file();
-    const QJsonValue error = drawFrame(recording, settings, !options.has(QStringLiteral("natural")), subFile, row, pane, ascan);
+    StdFrame frame;
+    const QJsonValue error = drawFrame(recording, frame, settings.display, subFile, row, pane, ascan);
 
-    std::vector<std::pair<QString, const QImage *>> pictures{{bscanPath, &file.std_BBitMap}};
+    std::vector<std::pair<QString, const QImage *>> pictures{{bscanPath, &frame.std_BBitMap}};
     const auto ascanPath = options.value(QStringLiteral("ascan"));
     if (ascanPath)
-        pictures.emplace_back(*ascanPath, &file.std_ABitMap);
+        pictures.emplace_back(*ascanPath, &frame.std_ABitMap);
     writePictures(pictures);
 
     QJsonObject result{{QStringLiteral("path"), path},
                        {QStringLiteral("subfile"), subFile},
                        {QStringLiteral("row"), row},
-                       {QStringLiteral("CurPlayPos"), file.CurPlayPos},
-                       {QStringLiteral("HScale"), file.HScale},
-                       {QStringLiteral("WScale"), file.WScale},
-                       {QStringLiteral("ScanSpeed"), file.ScanSpeed},
-                       {QStringLiteral("InstantTime"), file.InstantTime},
+                       {QStringLiteral("CurPlayPos"), frame.CurPlayPos},
+                       {QStringLiteral("HScale"), frame.HScale},
+                       {QStringLiteral("WScale"), frame.WScale},
+                       {QStringLiteral("ScanSpeed"), frame.ScanSpeed},
+                       {QStringLiteral("InstantTime"), frame.InstantTime},
                        {QStringLiteral("bscan"), bscanPath},
-                       {QStringLiteral("bscanSize"), sizeObject(file.std_BBitMap)},
-                       {QStringLiteral("ascanSize"), sizeObject(file.std_ABitMap)},
+                       {QStringLiteral("bscanSize"), sizeObject(frame.std_BBitMap)},
+                       {QStringLiteral("ascanSize"), sizeObject(frame.std_ABitMap)},
                        {QStringLiteral("error"), error}};
     if (ascanPath)
         result.insert(QStringLiteral("ascan"), *ascanPath);
     QJsonArray lineCounts;
-    for (const auto &list : file.BScanLists.lines)
+    for (const auto &list : frame.BScanLists.lines)
         lineCounts.append(qint64(list.size()));
     QJsonArray texts;
-    for (const TTextToDraw &text : file.BScanLists.texts)
+    for (const TTextToDraw &text : frame.BScanLists.texts)
         texts.append(text.Text);
     result.insert(QStringLiteral("lines"), lineCounts);
-    result.insert(QStringLiteral("signs"), qint64(file.BScanLists.signs.size()));
+    result.insert(QStringLiteral("signs"), qint64(frame.BScanLists.signs.size()));
     result.insert(QStringLiteral("texts"), texts);
     return result;
 }

@@ -3,6 +3,7 @@
 #include "common/cli/CliArgs.h"
 #include "common/cli/CliCommand.h"
 #include "CliFrame.h"
+#include "workspace/PlayerSettings.h"
 
 #include "windows/Screenshot.h"
 #include "windows/WordReport.h"
@@ -34,13 +35,14 @@ QJsonObject run(const QStringList &args)
 
     const PlayerSettings settings;
     CliRecording recording(path, settings);
-    const QJsonValue drawError = drawFrame(recording, settings, true, subFile, row, pane, QSize(734, 311));
-    mystdfile &file = recording.file();
-    const QString fillError = exportReport(file, pane.width(), pane.height(), templatePath, out);
+    StdFrame frame;
+    const QJsonValue drawError = drawFrame(recording, frame, settings.display, subFile, row, pane, QSize(734, 311));
+    const mystdfile &file = recording.file();
+    const QString fillError = exportReport(file, frame, pane.width(), pane.height(), templatePath, out);
     return QJsonObject{{QStringLiteral("path"), path},
                        {QStringLiteral("subfile"), subFile},
                        {QStringLiteral("row"), row},
-                       {QStringLiteral("defaultName"), exportDefaultName(file)},
+                       {QStringLiteral("defaultName"), exportDefaultName(file, frame.CurPlayPos)},
                        {QStringLiteral("template"), templatePath},
                        {QStringLiteral("out"), out},
                        {QStringLiteral("caption"), reportCaption(out)},

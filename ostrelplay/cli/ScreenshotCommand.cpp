@@ -5,6 +5,7 @@
 #include "CliFrame.h"
 
 #include "windows/Screenshot.h"
+#include "workspace/PlayerSettings.h"
 
 namespace {
 
@@ -24,14 +25,15 @@ QJsonObject run(const QStringList &args)
 
     const PlayerSettings settings;
     CliRecording recording(path, settings);
-    const QJsonValue error = drawFrame(recording, settings, true, subFile, row, pane, QSize(734, 311));
+    StdFrame frame;
+    const QJsonValue error = drawFrame(recording, frame, settings.display, subFile, row, pane, QSize(734, 311));
     const mystdfile &file = recording.file();
-    const QImage picture = screenshotPicture(file, pane.width(), pane.height());
+    const QImage picture = screenshotPicture(file, frame.std_BBitMap, pane.width(), pane.height());
     const QString written = saveScreenshot(picture, out, format);
     return QJsonObject{{QStringLiteral("path"), path},
                        {QStringLiteral("subfile"), subFile},
                        {QStringLiteral("row"), row},
-                       {QStringLiteral("defaultName"), exportDefaultName(file)},
+                       {QStringLiteral("defaultName"), exportDefaultName(file, frame.CurPlayPos)},
                        {QStringLiteral("caption"), screenshotCaption(file.std_systempara)},
                        {QStringLiteral("gains"), file.GetdBPara()},
                        {QStringLiteral("out"), written},

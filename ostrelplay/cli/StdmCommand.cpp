@@ -5,7 +5,6 @@
 
 #include "recording/StdErrors.h"
 #include "rendering/StdmRenderer.h"
-#include "workspace/PlayerSettings.h"
 
 #include <QJsonArray>
 #include <QSaveFile>
@@ -47,19 +46,20 @@ QJsonObject run(const QStringList &args)
 
     mystdmfile file;
     file.LoadStdmFile(path);
-    file.InitStdmFile();
     QJsonObject result{{QStringLiteral("path"), path},
                        {QStringLiteral("stdm_filecount"), file.stdm_filecount},
                        {QStringLiteral("lv_list"), listRows(file)}};
     if (!rendering)
         return result;
 
-    file.stdm_curfile = checkedIndex(options, QStringLiteral("record"), file.stdm_filecount);
+    StdmPlayer player;
+    player.InitStdmFile();
+    player.stdm_curfile = checkedIndex(options, QStringLiteral("record"), file.stdm_filecount);
     const int frame = checkedIndex(options, QStringLiteral("frame"), StdmFrameCount);
     const QString out = options.required(QStringLiteral("out"));
-    file.DrawStdmBitMap(frame, stdmColours(PlayerSettings()));
-    writePicture(out, file.stdm_Bitmap);
-    result.insert(QStringLiteral("record"), file.stdm_curfile);
+    player.DrawStdmBitMap(file, frame, stdmColours(DisplayStyle()));
+    writePicture(out, player.stdm_Bitmap);
+    result.insert(QStringLiteral("record"), player.stdm_curfile);
     result.insert(QStringLiteral("frame"), frame);
     result.insert(QStringLiteral("out"), out);
     return result;

@@ -98,7 +98,7 @@ SlotWidgetSet::SlotWidgetSet(const FileSlot &slot, QWidget *parent)
 void SlotWidgetSet::paintBScan(QPainter &painter)
 {
     if (m_slot.Opened && m_slot.hasRecording())
-        painter.drawImage(-sb_view->value(), 0, m_slot.Recording->std_BBitMap);
+        painter.drawImage(-sb_view->value(), 0, m_slot.Frame.std_BBitMap);
 }
 
 void SlotWidgetSet::showSlot()
@@ -149,7 +149,7 @@ void SlotWidgetSet::resetScrollBar()
 void SlotWidgetSet::fitScrollRange()
 {
     const int paneWidth = pb->width();
-    const int imageWidth = m_slot.hasRecording() ? m_slot.Recording->std_BBitMap.width() : 0;
+    const int imageWidth = m_slot.hasRecording() ? m_slot.Frame.std_BBitMap.width() : 0;
     sb_view->setPageStep(std::max(paneWidth, 1));
     sb_view->setRange(0, std::max(imageWidth - paneWidth, 0));
 }

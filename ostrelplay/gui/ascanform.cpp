@@ -34,7 +34,7 @@ void Tfrm_ascan::paintPanel(QPainter &painter)
     for (int fileN = 0; fileN < 2; ++fileN) {
         const FileSlot &slot = m_ws.slot(fileN);
         if (slot.Opened && slot.Active && slot.hasRecording())
-            painter.drawImage(0, 0, slot.Recording->std_ABitMap);
+            painter.drawImage(0, 0, slot.Frame.std_ABitMap);
     }
 }
 

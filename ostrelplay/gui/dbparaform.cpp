@@ -42,7 +42,7 @@ void Tfrm_dbpara::chartReflash()
     const FileSlot &fileSlot = m_workspace.slot(m_slot);
     if (!fileSlot.hasRecording())
         return;
-    for (const GainSeries &line : gainChartSeries(*fileSlot.Recording)) {
+    for (const GainSeries &line : gainChartSeries(*fileSlot.Recording, fileSlot.Frame.style)) {
         auto *series = new QLineSeries;
         series->setName(line.title);
         series->setColor(line.color);

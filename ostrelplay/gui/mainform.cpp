@@ -263,7 +263,7 @@ void Tfrm_main::InitPlayWidget()
     };
     lbl_dot = new QLabel(QStringLiteral("粗细:"), pnl_m);
     lbl_speed = new QLabel(QStringLiteral("速度:"), pnl_m);
-    trb_dot = makeBar(10, m_settings.PointSize);
+    trb_dot = makeBar(10, m_settings.display.DocSize);
     trb_speed = makeBar(200, m_settings.PlaySpeed);
     trb_dot->setObjectName(QStringLiteral("trb_dot"));
     trb_speed->setObjectName(QStringLiteral("trb_speed"));
@@ -487,7 +487,7 @@ void Tfrm_main::refreshPlayBar()
     btn_play->setText(ws.Playing ? QStringLiteral("暂停") : QStringLiteral("播放"));
     m_playButtons[6]->setText(ws.Measuring ? QStringLiteral("测距中") : QStringLiteral("测距"));
     if (m_compressToggled)
-        m_playButtons[7]->setText(ws.CompressWidth ? QStringLiteral("压缩") : QStringLiteral("原图"));
+        m_playButtons[7]->setText(ws.settings().display.WidthCompress ? QStringLiteral("压缩") : QStringLiteral("原图"));
 }
 
 // Commands change flags, captions and positions: show them at once rather than

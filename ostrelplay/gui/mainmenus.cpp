@@ -181,15 +181,18 @@ void Tfrm_main::screenshotClick()
         const FileSlot &slot = m_ws->slot(fileN);
         if (!slot.Opened || !slot.Active || !slot.hasRecording())
             continue;
+        // The picture as shown now; the dialog lets play and hand-overs go on.
+        const std::shared_ptr<const mystdfile> file = slot.Recording;
+        const QImage bscan = slot.Frame.std_BBitMap;
+        const QSize pane = slotWidgets(fileN)->pb->size();
         QString filter = jpeg;
-        const QString name = QFileDialog::getSaveFileName(this, QString(), exportDefaultName(*slot.Recording),
+        const QString name = QFileDialog::getSaveFileName(this, QString(), exportDefaultName(*file, slot.Frame.CurPlayPos),
                                                           jpeg + QStringLiteral(";;") + bitmap, &filter);
         if (name.isEmpty())
             continue;
-        const QSize pane = slotWidgets(fileN)->pb->size();
         const ScreenshotFormat format = filter == jpeg ? ScreenshotFormat::Jpeg : ScreenshotFormat::Bitmap;
         runGuarded([&] {
-            saveScreenshot(screenshotPicture(*slot.Recording, pane.width(), pane.height()), name, format);
+            saveScreenshot(screenshotPicture(*file, bscan, pane.width(), pane.height()), name, format);
             tell(QStringLiteral("系统提示"), QStringLiteral("图像已经保存到所选位置！"));
         });
     }
@@ -199,17 +202,20 @@ void Tfrm_main::reportClick()
 {
     const QString templatePath = QCoreApplication::applicationDirPath() + QStringLiteral("/report.dom");
     for (int fileN = 0; fileN < 2; ++fileN) {
-        FileSlot &slot = m_ws->slot(fileN);
+        const FileSlot &slot = m_ws->slot(fileN);
         if (!slot.Opened || !slot.Active || !slot.hasRecording())
             continue;
-        const QString name = QFileDialog::getSaveFileName(this, QString(), exportDefaultName(*slot.Recording),
+        // The frame as shown now; the dialog lets play and hand-overs go on.
+        const std::shared_ptr<const mystdfile> file = slot.Recording;
+        const StdFrame frame = slot.Frame;
+        const QSize pane = slotWidgets(fileN)->pb->size();
+        const QString name = QFileDialog::getSaveFileName(this, QString(), exportDefaultName(*file, frame.CurPlayPos),
                                                           QStringLiteral("Word报告 (*.doc)"));
         if (name.isEmpty())
             continue;
-        const QSize pane = slotWidgets(fileN)->pb->size();
         runGuarded([&] {
             try {
-                const QString error = exportReport(*slot.Recording, pane.width(), pane.height(), templatePath, name);
+                const QString error = exportReport(*file, frame, pane.width(), pane.height(), templatePath, name);
                 if (!error.isEmpty())
                     tell(QStringLiteral("警告"), error);
                 tell(QStringLiteral("系统提示"), reportCaption(name));

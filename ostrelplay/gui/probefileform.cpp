@@ -87,10 +87,10 @@ void Tfrm_probefile::lvDblClick(int row)
 {
     if (!m_file || row < 0 || row >= ProbeFile::EntryCount)
         return;
-    mystdfile *recording = m_changes.openRecording(m_probeSlot());
-    if (!recording)
+    ProbePositions *probes = m_changes.openProbePositions(m_probeSlot());
+    if (!probes)
         return;
-    applyProbeEntry(m_file->entry(row), recording);
+    applyProbeEntry(m_file->entry(row), probes);
     emit probesChanged();
 }
 
@@ -98,11 +98,11 @@ void Tfrm_probefile::btnsaveClick()
 {
     if (!m_file)
         return;
-    mystdfile *recording = m_changes.openRecording(m_probeSlot());
+    ProbePositions *probes = m_changes.openProbePositions(m_probeSlot());
     if (m_mode == ProbeFileMode::Save) {
         const std::optional<int> row = selectedRow();
         try {
-            if (const std::optional<QString> message = saveProbeEntry(*m_file, row, edt1->text(), recording)) {
+            if (const std::optional<QString> message = saveProbeEntry(*m_file, row, edt1->text(), probes)) {
                 QMessageBox::information(this, windowTitle(), *message);
                 return;
             }
@@ -114,7 +114,7 @@ void Tfrm_probefile::btnsaveClick()
             lv->item(*row, 1)->setText(m_file->entry(*row).name);
         return;
     }
-    const ProbeEntryLookup found = loadProbeEntry(*m_file, edt1->text(), recording);
+    const ProbeEntryLookup found = loadProbeEntry(*m_file, edt1->text(), probes);
     if (!found.row) {
         QMessageBox::information(this, windowTitle(), found.message);
         return;

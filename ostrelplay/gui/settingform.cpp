@@ -165,10 +165,10 @@ QWidget *Tfrm_setting::buildColourPage()
     });
 
     const PlayerSettings &settings = m_workspace.settings();
-    trbSignSize = centredBar(2, 6, settings.sign_size, 140, page);
-    lblSignSize = centredLabel(signSizeLabel(settings.sign_size), 9, 160, page);
-    trbFontSize = centredBar(6, 22, settings.font_size, 200, page);
-    lblFontSize = centredLabel(fontSizeLabel(settings.font_size), 12, 220, page);
+    trbSignSize = centredBar(2, 6, settings.display.sign_size, 140, page);
+    lblSignSize = centredLabel(signSizeLabel(settings.display.sign_size), 9, 160, page);
+    trbFontSize = centredBar(6, 22, settings.display.font_size, 200, page);
+    lblFontSize = centredLabel(fontSizeLabel(settings.display.font_size), 12, 220, page);
     connect(trbSignSize, &QSlider::valueChanged, this, [this](int value) {
         m_changes.setSignSize(value);
         lblSignSize->setText(signSizeLabel(value));
@@ -182,7 +182,7 @@ QWidget *Tfrm_setting::buildColourPage()
 
 void Tfrm_setting::colorbtnClick(int k)
 {
-    const QColor current = currentColours(m_workspace.settings())[size_t(k)];
+    const QColor current = m_workspace.settings().display.colourScheme()[size_t(k)];
     const QColor chosen = QColorDialog::getColor(current, this);
     if (chosen.isValid())
         m_changes.setColour(k, chosen);
@@ -193,7 +193,7 @@ void Tfrm_setting::colorbtnClick(int k)
 
 void Tfrm_setting::refreshColourButtons()
 {
-    const ColourScheme colours = currentColours(m_workspace.settings());
+    const ColourScheme colours = m_workspace.settings().display.colourScheme();
     for (int k = 0; k < ColourCount; ++k)
         colourButtons[size_t(k)]->setStyleSheet(QStringLiteral("color: %1").arg(colours[size_t(k)].name()));
 }
@@ -205,8 +205,8 @@ QWidget *Tfrm_setting::buildBShowPage()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("ts_Bshowwidth"));
     const PlayerSettings &settings = m_workspace.settings();
-    trbBShowWidth = centredBar(1000, 30000, settings.BShowWidth, 50, page);
-    lblBShowWidth = centredLabel(bShowWidthLabel(settings.BShowWidth), 20, 100, page);
+    trbBShowWidth = centredBar(1000, 30000, settings.display.std_OIMG_Width, 50, page);
+    lblBShowWidth = centredLabel(bShowWidthLabel(settings.display.std_OIMG_Width), 20, 100, page);
     connect(trbBShowWidth, &QSlider::valueChanged, this, [this](int value) {
         m_changes.setBShowWidth(value);
         lblBShowWidth->setText(bShowWidthLabel(value));
@@ -215,7 +215,7 @@ QWidget *Tfrm_setting::buildBShowPage()
     smallLabel(QStringLiteral("显示方式："), 9, 80, QPoint(114, 165), page);
     cb_bshowmode = new QComboBox(page);
     cb_bshowmode->addItems({QStringLiteral("实时拼孔"), QStringLiteral("完全显示")});
-    cb_bshowmode->setCurrentIndex(settings.BShowMode == 1 ? 1 : 0);
+    cb_bshowmode->setCurrentIndex(settings.display.std_bshowmode == 1 ? 1 : 0);
     cb_bshowmode->setGeometry(194, 162, 120, 25);
     connect(cb_bshowmode, &QComboBox::currentIndexChanged, this, [this](int mode) { m_changes.setBShowMode(mode); });
     return page;
@@ -320,11 +320,11 @@ QWidget *Tfrm_setting::buildMessagePage()
     const PlayerSettings &settings = m_workspace.settings();
     cbSpeedShow = new QCheckBox(QStringLiteral("即时速度显示开关"), page);
     cbSpeedShow->setGeometry(20, 20, 200, 25);
-    cbSpeedShow->setChecked(settings.SpeedShow);
+    cbSpeedShow->setChecked(settings.display.std_SpeedShow);
     connect(cbSpeedShow, &QCheckBox::toggled, this, [this](bool on) { m_changes.setSpeedShow(on); });
     cbColorShow = new QCheckBox(QStringLiteral("通道颜色显示开关"), page);
     cbColorShow->setGeometry(20, 60, 200, 25);
-    cbColorShow->setChecked(settings.ColorShow);
+    cbColorShow->setChecked(settings.display.std_ColorShow);
     connect(cbColorShow, &QCheckBox::toggled, this, [this](bool on) { m_changes.setColorShow(on); });
     return page;
 }
@@ -358,7 +358,7 @@ QWidget *Tfrm_setting::buildChannelFilterPage()
             y += 25;
         }
         smallLabel(names[k], 10, 30, QPoint(x, y), page);
-        QSlider *slider = bar(0, 10, settings.channelfiltervalue[size_t(k)], page);
+        QSlider *slider = bar(0, 10, settings.display.ChannelFilter[size_t(k)], page);
         slider->setGeometry(x + 30, y, 160, 30);
         connect(slider, &QSlider::valueChanged, this, [this, k](int value) {
             m_changes.setChannelFilter(k, value);
@@ -385,7 +385,7 @@ void Tfrm_setting::refreshChannelFilterBars()
     for (int k = 0; k < int(trbChannelFilter.size()); ++k) {
         QSlider *slider = trbChannelFilter[size_t(k)];
         const QSignalBlocker blocker(slider);
-        slider->setValue(settings.channelfiltervalue[size_t(k)]);
+        slider->setValue(settings.display.ChannelFilter[size_t(k)]);
         slider->setEnabled(channelFilterBarEnabled(k, settings.channelfilter));
     }
 }

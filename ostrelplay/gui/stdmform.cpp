@@ -46,7 +46,7 @@ Tfrm_stdm::Tfrm_stdm(PlayerSettings &settings, QWidget *parent)
 
     pb_stdm = new PaintBox([this](QPainter &p) {
         if (m_file)
-            p.drawImage(0, 0, m_file->stdm_Bitmap);
+            p.drawImage(0, 0, m_player.stdm_Bitmap);
     }, this);
     pb_stdm->setObjectName(QStringLiteral("pb_stdm"));
     pb_stdm->setFixedSize(PaintBoxWidth, PaintBoxHeight);
@@ -102,8 +102,8 @@ void Tfrm_stdm::OpenStdmFile(const QString &FilePath)
     // The new file is read completely before the one shown is let go.
     auto file = std::make_unique<mystdmfile>();
     file->LoadStdmFile(FilePath);
-    file->InitStdmFile();
     m_file = std::move(file);
+    m_player.InitStdmFile();
     m_dragging = false;
     btn_stdm->setText(PlayCaption);
     pgb_stdm->setValue(0);
@@ -125,10 +125,10 @@ void Tfrm_stdm::btn_stdmClick()
     if (!m_file)
         return;
     if (btn_stdm->text() == PlayCaption) {
-        m_file->stdm_playing = true;
+        m_player.stdm_playing = true;
         btn_stdm->setText(PauseCaption);
     } else if (btn_stdm->text() == PauseCaption) {
-        m_file->stdm_playing = false;
+        m_player.stdm_playing = false;
         btn_stdm->setText(PlayCaption);
     }
 }
@@ -137,7 +137,7 @@ void Tfrm_stdm::cbb_stdmChange(int index)
 {
     if (!m_file || index < 0)
         return;
-    m_file->stdm_curfile = index;
+    m_player.stdm_curfile = index;
     pgb_stdm->setValue(0);
 }
 
@@ -169,19 +169,19 @@ void Tfrm_stdm::tmr_stdmTimer()
 {
     if (!m_file)
         return;
-    if (m_file->stdm_playing && !m_dragging)
+    if (m_player.stdm_playing && !m_dragging)
         pgb_stdm->setValue(std::min(pgb_stdm->value() + 1, LastFrame));
-    m_file->DrawStdmBitMap(pgb_stdm->value(), stdmColours(m_settings));
+    m_player.DrawStdmBitMap(*m_file, pgb_stdm->value(), stdmColours(m_settings.display));
     pb_stdm->update();
-    if (pgb_stdm->value() != LastFrame || !m_file->stdm_playing)
+    if (pgb_stdm->value() != LastFrame || !m_player.stdm_playing)
         return;
-    const int next = m_file->stdm_curfile + 1;
+    const int next = m_player.stdm_curfile + 1;
     if (next < m_file->stdm_filecount) {
         cbb_stdm->setCurrentIndex(next);
-        m_file->stdm_curfile = next;
+        m_player.stdm_curfile = next;
         pgb_stdm->setValue(0);
     } else {
-        m_file->stdm_playing = false;
+        m_player.stdm_playing = false;
         btn_stdm->setText(PlayCaption);
     }
 }

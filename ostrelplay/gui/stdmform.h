@@ -3,6 +3,7 @@
 // one frame by frame, ten frames a second.
 
 #include "recording/StdmFile.h"
+#include "rendering/StdmRenderer.h"
 
 #include <QWidget>
 
@@ -54,5 +55,6 @@ private:
 
     PlayerSettings &m_settings;
     std::unique_ptr<mystdmfile> m_file;
+    StdmPlayer m_player;
     bool m_dragging = false;
 };

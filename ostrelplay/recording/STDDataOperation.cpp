@@ -192,8 +192,6 @@ void mystdfile::LoadStdFile(const QString &FilePath)
 
     std_packetindex = {};
     std_packet = {};
-    std_ABitMap = QImage();
-    std_BBitMap = QImage();
     std_FileSaved = true;
 }
 
@@ -211,12 +209,7 @@ void mystdfile::SwitchFile(int FileN)
     resetStdHeigh();
     applyHelpLines();
 
-    CurPlayPos = 0;
     CurMark = 0;
-    CountDis = false;
-
-    const QString time = zeroPadded(std_systempara.m_Time, 6);
-    InstantTime = time.mid(0, 2) + QLatin1Char(':') + time.mid(2, 2);
     Cutting = false;
 }
 

@@ -1,19 +1,15 @@
 #pragma once
-// mystdfile: one opened .std recording held in memory, with the display state
-// its current sub-file is drawn with.
+// mystdfile: one opened .std recording held in memory, its current sub-file and
+// the band geometry and help lines that sub-file is measured with. How it is drawn
+// belongs to the frame that draws it.
 
 #include "RecordingSettings.h"
 #include "STDDataStruct.h"
 #include "StdErrors.h"
 #include "StdFormat.h"
 #include "common/FileBuffer.h"
-#include "rendering/AScanBackdrop.h"
-#include "rendering/BScanLists.h"
-#include "rendering/EchoPositionCache.h"
 
-#include <QColor>
 #include <QDateTime>
-#include <QImage>
 #include <QPoint>
 #include <QString>
 #include <QStringList>
@@ -23,14 +19,6 @@
 #include <vector>
 
 using TGainSet = std::array<std::array<float, 9>, 4>;  // rail type major, like m_DeltaGain
-
-// Echoes of the row the A-scan panel shows: up to four (start, end) per channel
-// and the lost-wave flag. Kept between frames: a row without a proper head leaves it.
-struct TAScanEchoes {
-    std::array<std::array<std::array<int16_t, 2>, 4>, 9> echo{};
-    std::array<int, 9> count{};
-    bool lostWave = false;
-};
 
 class mystdfile {
 public:
@@ -60,34 +48,11 @@ public:
     std::vector<std::vector<QPoint>> std_RecordIndex;
     QStringList loadWarnings;  // shown once by the caller; loading went on
 
-    // --- display state ---
-    QColor color_background = Qt::black;
-    QColor color_frame = Qt::white;
-    std::array<QColor, 10> color_channel{};
-    QColor color_text = Qt::white;
-    QColor color_sign = Qt::yellow;
-    std::array<bool, 10> channelhide{};
+    // --- band geometry and help lines of the current sub-file ---
     bool std_bshowhide = false;
     int32_t std_bshowhidevalue = 0;
-    int32_t font_size = 9;
-    int32_t sign_size = 16;
-    int32_t std_OIMG_Width = 3000;
-    int32_t std_bshowmode = 0;
-    std::array<int32_t, 9> probepara_p{};
-    bool CountDis = false;
-    QPoint CountDisStart, CountDisStartXY, CountDisEnd, CountDisEndXY;
-    int32_t CountDisPoint = 0;
-    bool CountDisPro = false;
-    QPoint CountDisProStart, CountDisProStartXY, CountDisProEnd, CountDisProEndXY;
-    bool CountDisProCompleted = false;
-    int32_t PlayerSpeed = 0;
-    int32_t DocSize = 1;
-    int32_t LineWidth = 2;
-    bool std_SpeedShow = true;
-    bool std_ColorShow = true;
-    bool WidthCompress = true;
+    TDataHeight std_OIMG_Height{};
     std::array<int32_t, 6> HelpLine{};
-    std::array<int32_t, 10> ChannelFilter{};
 
     // --- gain and rail-type areas, per sub-file ---
     std::vector<std::vector<int32_t>> arr_GainArea;
@@ -102,12 +67,6 @@ public:
     std::span<const TPacketIndex> std_packetindex;
     std::span<const TPACKET> std_packet;
     int32_t CurMark = 0;
-    TDataHeight std_OIMG_Height{};
-    double HScale = 1.0;
-    double WScale = 1.0;
-    int32_t ScanSpeed = 0;
-    QString InstantTime;
-    int32_t CurPlayPos = 0;
     bool Cutting = false;
     int32_t CutStartPos = 0;
     int32_t CutEndPos = 0;
@@ -117,11 +76,6 @@ public:
     std::vector<TPACKET> cut_packet;
     WIN32FINDDATA cut_win32finddata{};
     int32_t cut_filecount = 0;
-    QImage std_ABitMap, std_BBitMap;
-    TAScanEchoes AScanEchoes;
-    TBScanLists BScanLists;  // display lists of the last frame drawn
-    EchoPositionCache EchoPositions;
-    AScanBackdrop AScanStatic;
 
     // --- loading and switching ---
     // Throws StdFileError with the reason when the file is missing or damaged;
@@ -143,9 +97,6 @@ public:
     QString GetMileage(int CurPos) const;
     QString GetMileageByPacketindex(int n, int CurPos) const;
     void setRailType(int CurPos);
-
-    // --- drawing (throws StdDataError on data that cannot be drawn; see drawFailureText) ---
-    void DrawBitMap(int MapWidth, int MapHeight, int AMapWidth, int AMapHeight, int CurPos);
 
     // --- geometry ---
     TPos GetPos(int Channel, int Railtype, int Data1, int Data2, int StartPoint) const;

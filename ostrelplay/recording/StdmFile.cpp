@@ -1,6 +1,5 @@
 #include "StdmFile.h"
 
-#include "rendering/StdmRenderer.h"
 
 #include "StdErrors.h"
 #include "StdFormat.h"
@@ -113,14 +112,6 @@ void mystdmfile::LoadStdmFile(const QString &FilePath)
     getInfo();
 }
 
-void mystdmfile::InitStdmFile()
-{
-    stdm_playing = false;
-    stdm_Bitmap = QImage();
-    prepareStdmCanvas(stdm_Bitmap);
-    stdm_curfile = 0;
-}
-
 void mystdmfile::getInfo()
 {
     stdm_channel.clear();
@@ -137,14 +128,6 @@ void mystdmfile::getInfo()
         const int d = highestAmplitude(para, stdm_moviedatas[size_t(i)]);
         stdm_amp.append(QString::asprintf("%.2f", double(d) / 399.0 * 100.0) + QLatin1Char('%'));
     }
-}
-
-void mystdmfile::DrawStdmBitMap(int CurPos, const StdmColours &colours)
-{
-    if (stdm_curfile < 0 || stdm_curfile >= stdm_filecount || CurPos < 0 || CurPos >= StdmFrameCount)
-        return;
-    drawStdmFrame(stdm_Bitmap, stdm_systemparas[size_t(stdm_curfile)],
-                  stdm_moviedatas[size_t(stdm_curfile)].m_Frames[CurPos], CurPos, colours);
 }
 
 QString stdmChannelText(int ch)

@@ -6,7 +6,6 @@
 #include "STDDataStruct.h"
 
 #include <QByteArray>
-#include <QImage>
 #include <QString>
 #include <QStringList>
 
@@ -47,29 +46,19 @@ static_assert(offsetof(TSTDMFRAME, m_Trace) == 60);
 static_assert(sizeof(TMOVIEDATA) == 87000);
 static_assert(offsetof(TSYSTEMPARA, m_AutoAmpl) == 89);
 
-struct StdmColours;
-
 class mystdmfile {
 public:
     // Reads every record of the file; a short last record keeps its movie data,
     // the missing bytes zero. Throws StdFileError (object unchanged) when the file
     // cannot be read, is empty, or ends inside a record index or parameter block.
     void LoadStdmFile(const QString &FilePath);
-    // Not playing, a fresh 620 x 400 bitmap, record 0 current.
-    void InitStdmFile();
     // The list texts of every record: channel, sensitivity, highest amplitude.
     void getInfo();
-    // Draws frame CurPos (0..49) of record stdm_curfile into stdm_Bitmap;
-    // does nothing when either lies outside the file.
-    void DrawStdmBitMap(int CurPos, const StdmColours &colours);
 
     int stdm_filecount = 0;
     std::vector<TRECORDDATAINDEX> stdm_recordindexs;
     std::vector<TSYSTEMPARA> stdm_systemparas;
     std::vector<TMOVIEDATA> stdm_moviedatas;
-    bool stdm_playing = false;
-    QImage stdm_Bitmap;
-    int stdm_curfile = 0;
     QStringList stdm_channel;
     QStringList stdm_db;
     QStringList stdm_amp;

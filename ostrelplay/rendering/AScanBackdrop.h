@@ -9,11 +9,13 @@
 #include <array>
 
 class mystdfile;
+struct DisplayStyle;
 
 class AScanBackdrop {
 public:
-    // The backdrop for this recording's current state at w x h; with gain texts or without.
-    const QImage &image(const mystdfile &file, int w, int h, bool withGainTexts);
+    // The backdrop for this recording's current state drawn in `style` at w x h; with
+    // gain texts or without.
+    const QImage &image(const mystdfile &file, const DisplayStyle &style, int w, int h, bool withGainTexts);
 
 private:
     struct Key {

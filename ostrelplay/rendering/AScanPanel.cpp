@@ -126,10 +126,10 @@ void drawGrid(QPainter &painter, const PanelGeometry &panel, const QColor &frame
         painter.drawLine(panel.half(), panel.textLineY(k), w, panel.textLineY(k));
 }
 
-void drawBaseLines(QPainter &painter, const PanelGeometry &panel, const mystdfile &file)
+void drawBaseLines(QPainter &painter, const PanelGeometry &panel, const DisplayStyle &style)
 {
     for (int k = 0; k < 3; ++k) {
-        painter.setPen(panelPen(file.color_channel[size_t(k)], 2));
+        painter.setPen(panelPen(style.color_channel[size_t(k)], 2));
         for (int row : {8 + k, 18 + k})
             painter.drawLine(0, panel.rowY(row), panel.half(), panel.rowY(row));
     }
@@ -137,12 +137,12 @@ void drawBaseLines(QPainter &painter, const PanelGeometry &panel, const mystdfil
 
 // Gates of channels 0..5; channels 3..5 leave a gap where gate 2 lies, channel 5
 // also shows gate 3 behind gate 1.
-void drawGates(QPainter &painter, const PanelGeometry &panel, const mystdfile &file)
+void drawGates(QPainter &painter, const PanelGeometry &panel, const mystdfile &file, const DisplayStyle &style)
 {
     const TSYSTEMPARA &p = file.std_systempara;
     const int r = StdFormat::railRow(p.m_RailType);
     for (int ch = 0; ch <= 5; ++ch) {
-        painter.setPen(panelPen(file.color_channel[size_t(ch)], 3));
+        painter.setPen(panelPen(style.color_channel[size_t(ch)], 3));
         const int y = panel.rowY(kBaseRow[ch]) - kGateLift;
         const auto segment = [&](int x1, int x2) { painter.drawLine(x1, y, x2, y); };
         const int64_t gate1Start = p.m_Gate1Start[r][ch];
@@ -159,11 +159,10 @@ void drawGates(QPainter &painter, const PanelGeometry &panel, const mystdfile &f
     }
 }
 
-void drawEchoes(QPainter &painter, const PanelGeometry &panel, const mystdfile &file)
+void drawEchoes(QPainter &painter, const PanelGeometry &panel, const TAScanEchoes &echoes, const DisplayStyle &style)
 {
-    const TAScanEchoes &echoes = file.AScanEchoes;
     for (int ch = 0; ch < kChannels; ++ch) {
-        painter.setPen(panelPen(file.color_channel[size_t(ch)], 3));
+        painter.setPen(panelPen(style.color_channel[size_t(ch)], 3));
         const int baseY = panel.rowY(kBaseRow[ch]);
         const int topY = panel.rowY(kBaseRow[ch] - kEchoRise);
         for (int k = 0; k < std::min(echoes.count[size_t(ch)], kEchoesPerChannel); ++k) {
@@ -176,40 +175,42 @@ void drawEchoes(QPainter &painter, const PanelGeometry &panel, const mystdfile &
 }
 
 // The back-wall echo where the rail foot should answer on the 0° time base.
-void drawBottomEcho(QPainter &painter, const PanelGeometry &panel, const mystdfile &file)
+void drawBottomEcho(QPainter &painter, const PanelGeometry &panel, const mystdfile &file, const StdFrame &frame)
 {
+    const DisplayStyle &style = frame.style;
     const float range = file.std_systempara.m_Range[8];
-    if (file.AScanEchoes.lostWave || range == 0.0f || !std::isfinite(range))
+    if (frame.AScanEchoes.lostWave || range == 0.0f || !std::isfinite(range))
         return;
     const int railHeight = ChannelGeometry::bandHeights(file.std_systempara.m_RailType, false)[5];
     const int x = PanelGeometry::pixel(railHeight / double(range) / 2.0 * panel.width());
-    painter.setPen(panelPen(file.color_channel[9], 3));
+    painter.setPen(panelPen(style.color_channel[9], 3));
     painter.drawLine(x, panel.rowY(20), x, panel.rowY(12));
 }
 
-void drawGainTexts(QPainter &painter, const PanelGeometry &panel, const mystdfile &file)
+void drawGainTexts(QPainter &painter, const PanelGeometry &panel, const mystdfile &file, const DisplayStyle &style)
 {
-    painter.setFont(canvasFont(file.font_size));
-    painter.setPen(file.color_text);
+    painter.setFont(canvasFont(style.font_size));
+    painter.setPen(style.color_text);
     for (int ch = 0; ch < kChannels; ++ch)
         textOut(painter, panel.threeQuarters() + 2, panel.textLineY(ch) + 2, file.GetPara(12 + ch));
 }
 
 // Sound path, horizontal distance and depth of each channel's first echo.
-void drawReadings(QPainter &painter, const PanelGeometry &panel, const mystdfile &file)
+void drawReadings(QPainter &painter, const PanelGeometry &panel, const mystdfile &file, const StdFrame &frame)
 {
-    painter.setFont(canvasFont(file.font_size));
-    painter.setPen(file.color_text);
+    const DisplayStyle &style = frame.style;
+    painter.setFont(canvasFont(style.font_size));
+    painter.setPen(style.color_text);
     for (int ch = 0; ch < kChannels; ++ch) {
-        const int start = file.AScanEchoes.echo[size_t(ch)][0][0];
-        if (file.AScanEchoes.count[size_t(ch)] > 0 && start > 0)
+        const int start = frame.AScanEchoes.echo[size_t(ch)][0][0];
+        if (frame.AScanEchoes.count[size_t(ch)] > 0 && start > 0)
             textOut(painter, panel.half() + 2, panel.textLineY(ch) + 2, AScanReading(file, ch, start));
     }
 }
 
 } // namespace
 
-const QImage &AScanBackdrop::image(const mystdfile &file, int w, int h, bool withGainTexts)
+const QImage &AScanBackdrop::image(const mystdfile &file, const DisplayStyle &style, int w, int h, bool withGainTexts)
 {
     const TSYSTEMPARA &p = file.std_systempara;
     const int r = StdFormat::railRow(p.m_RailType);
@@ -217,10 +218,10 @@ const QImage &AScanBackdrop::image(const mystdfile &file, int w, int h, bool wit
     key.w = w;
     key.h = h;
     key.withGainTexts = withGainTexts;
-    key.fontSize = file.font_size;
-    key.colours = {file.color_background.rgb(), file.color_frame.rgb(), file.color_text.rgb()};
+    key.fontSize = style.font_size;
+    key.colours = {style.color_background.rgb(), style.color_frame.rgb(), style.color_text.rgb()};
     for (int ch = 0; ch < 6; ++ch) {
-        key.channelColours[size_t(ch)] = file.color_channel[size_t(ch)].rgb();
+        key.channelColours[size_t(ch)] = style.color_channel[size_t(ch)].rgb();
         key.gates[size_t(ch)] = {p.m_Gate1Start[r][ch], p.m_Gate1DrawWidth[r][ch], p.m_Gate2Start[r][ch],
                                  p.m_Gate2DrawWidth[r][ch], p.m_Gate3DrawWidth[r][ch]};
     }
@@ -234,38 +235,40 @@ const QImage &AScanBackdrop::image(const mystdfile &file, int w, int h, bool wit
     prepareCanvas(m_image, w, h);
     const PanelGeometry panel(m_image.width(), m_image.height());
     QPainter painter(&m_image);
-    painter.fillRect(m_image.rect(), file.color_background);
+    painter.fillRect(m_image.rect(), style.color_background);
     // The canvas keeps its solid background brush: texts and the gaps of dotted
     // lines are painted in the background colour.
     painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(file.color_background);
-    drawGrid(painter, panel, file.color_frame);
-    drawBaseLines(painter, panel, file);
-    drawGates(painter, panel, file);
+    painter.setBackground(style.color_background);
+    drawGrid(painter, panel, style.color_frame);
+    drawBaseLines(painter, panel, style);
+    drawGates(painter, panel, file, style);
     if (withGainTexts)
-        drawGainTexts(painter, panel, file);
+        drawGainTexts(painter, panel, file, style);
     return m_image;
 }
 
-void DrawAScanPanel(mystdfile &file, int AMapWidth, int AMapHeight, int CurPos, bool rowInRange)
+void DrawAScanPanel(const mystdfile &file, StdFrame &frame, int AMapWidth, int AMapHeight, int CurPos,
+                    bool rowInRange)
 {
+    const DisplayStyle &style = frame.style;
     if (rowInRange)
-        readRowEchoes(file, CurPos, file.AScanEchoes);
+        readRowEchoes(file, CurPos, frame.AScanEchoes);
 
-    prepareCanvas(file.std_ABitMap, AMapWidth, AMapHeight);
+    prepareCanvas(frame.std_ABitMap, AMapWidth, AMapHeight);
     const QImage &backdrop =
-        file.AScanStatic.image(file, file.std_ABitMap.width(), file.std_ABitMap.height(), rowInRange);
-    std::memcpy(file.std_ABitMap.bits(), backdrop.constBits(), size_t(backdrop.sizeInBytes()));
+        frame.AScanStatic.image(file, style, frame.std_ABitMap.width(), frame.std_ABitMap.height(), rowInRange);
+    std::memcpy(frame.std_ABitMap.bits(), backdrop.constBits(), size_t(backdrop.sizeInBytes()));
     if (!rowInRange)
         return;
 
-    const PanelGeometry panel(file.std_ABitMap.width(), file.std_ABitMap.height());
-    QPainter painter(&file.std_ABitMap);
+    const PanelGeometry panel(frame.std_ABitMap.width(), frame.std_ABitMap.height());
+    QPainter painter(&frame.std_ABitMap);
     painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(file.color_background);
-    drawEchoes(painter, panel, file);
-    drawBottomEcho(painter, panel, file);
-    drawReadings(painter, panel, file);
+    painter.setBackground(style.color_background);
+    drawEchoes(painter, panel, frame.AScanEchoes, style);
+    drawBottomEcho(painter, panel, file, frame);
+    drawReadings(painter, panel, file, frame);
 }
 
 QString AScanReading(const mystdfile &file, int ch, int start)

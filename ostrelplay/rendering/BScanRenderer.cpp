@@ -56,8 +56,8 @@ QString twoPlaces(int value)
 // Draws one frame; members hold what the steps share.
 class BScanFrame {
 public:
-    BScanFrame(mystdfile &file, int mapWidth, int mapHeight, int curPos)
-        : f(file), mapWidth(mapWidth), mapHeight(mapHeight), curPos(curPos)
+    BScanFrame(const mystdfile &file, StdFrame &frame, int mapWidth, int mapHeight, int curPos)
+        : f(file), fr(frame), s(frame.style), mapWidth(mapWidth), mapHeight(mapHeight), curPos(curPos)
     {
     }
 
@@ -68,7 +68,7 @@ public:
     void paintLists(QPainter &p);
 
 private:
-    int col(int64_t row) const { return trunc32(double(curPos - row) * 2 * f.WScale); }
+    int col(int64_t row) const { return trunc32(double(curPos - row) * 2 * fr.WScale); }
     void drawMarks(QPainter &p, int64_t row);
     void addEchoes(int64_t row, std::array<bool, 10> &hasEcho);
     void applyChannelFilter(const std::array<bool, 10> &hasEcho);
@@ -77,7 +77,9 @@ private:
     QString operatorText(int number) const;
     bool recordsShown();
 
-    mystdfile &f;
+    const mystdfile &f;
+    StdFrame &fr;
+    const DisplayStyle &s;
     const int mapWidth;
     const int mapHeight;
     const int curPos;
@@ -92,19 +94,19 @@ private:
 
 bool BScanFrame::setUp(int &width)
 {
-    f.CurPlayPos = curPos;
+    fr.CurPlayPos = curPos;
     const TDataHeight &H = f.std_OIMG_Height;
     if (H[4] == 0)
         return false;
-    f.HScale = double(mapHeight) * 5 / 6 / H[4];
-    if (f.WidthCompress) {
-        if (f.std_OIMG_Width == 0)
+    fr.HScale = double(mapHeight) * 5 / 6 / H[4];
+    if (s.WidthCompress) {
+        if (s.std_OIMG_Width == 0)
             return false;
-        f.WScale = double(mapWidth) / f.std_OIMG_Width;
+        fr.WScale = double(mapWidth) / s.std_OIMG_Width;
         width = mapWidth;
     } else {
-        f.WScale = f.HScale;
-        width = trunc32(f.std_OIMG_Width * f.WScale);
+        fr.WScale = fr.HScale;
+        width = trunc32(s.std_OIMG_Width * fr.WScale);
     }
     return true;
 }
@@ -115,51 +117,51 @@ void BScanFrame::drawFrame(QPainter &p, int width)
     const int height = mapHeight;
     int y[5];
     for (int n = 0; n < 5; ++n)
-        y[n] = trunc32(H[n] * f.HScale);
-    y[0] += f.LineWidth - 1;
-    y[4] -= f.LineWidth;
+        y[n] = trunc32(H[n] * fr.HScale);
+    y[0] += s.LineWidth - 1;
+    y[4] -= s.LineWidth;
 
-    QImage &image = f.std_BBitMap;
-    image.fill(f.color_background);
-    p.setPen(QPen(f.color_frame, std::max(f.LineWidth, 1), Qt::SolidLine, Qt::FlatCap));
+    QImage &image = fr.std_BBitMap;
+    image.fill(s.color_background);
+    p.setPen(QPen(s.color_frame, std::max(s.LineWidth, 1), Qt::SolidLine, Qt::FlatCap));
     for (int yn : y)
         p.drawLine(0, yn, width, yn);
-    axisLine(image, width / 2, 0, width / 2, height, f.color_frame.rgb(), Qt::DotLine);
+    axisLine(image, width / 2, 0, width / 2, height, s.color_frame.rgb(), Qt::DotLine);
     Qt::PenStyle style = Qt::SolidLine;
-    p.setPen(QPen(f.color_frame, 1, style));
+    p.setPen(QPen(s.color_frame, 1, style));
 
-    const int rowX = trunc32(double(curPos) * 2 * f.WScale);
-    if (f.CountDis) {
-        const int xs = rowX - f.CountDisStart.x() + 2 * f.CountDisStartXY.x();
-        const int ys = f.CountDisStart.y();
-        if (f.CountDisPoint >= 1) {
+    const int rowX = trunc32(double(curPos) * 2 * fr.WScale);
+    if (fr.tools.CountDis) {
+        const int xs = rowX - fr.tools.CountDisStart.x() + 2 * fr.tools.CountDisStartXY.x();
+        const int ys = fr.tools.CountDisStart.y();
+        if (fr.tools.CountDisPoint >= 1) {
             p.drawLine(xs - 7, ys - 7, xs + 7, ys + 7);
             p.drawLine(xs + 7, ys - 7, xs - 7, ys + 7);
         }
-        if (f.CountDisPoint >= 2) {
-            const int xe = rowX - f.CountDisEnd.x() + 2 * f.CountDisEndXY.x();
-            const int ye = f.CountDisEnd.y();
+        if (fr.tools.CountDisPoint >= 2) {
+            const int xe = rowX - fr.tools.CountDisEnd.x() + 2 * fr.tools.CountDisEndXY.x();
+            const int ye = fr.tools.CountDisEnd.y();
             p.drawLine(xe - 7, ye - 7, xe + 7, ye + 7);
             p.drawLine(xe + 7, ye - 7, xe - 7, ye + 7);
             p.drawLine(xs, ys, xe, ye);
         }
     }
-    if (f.CountDisPro) {
+    if (fr.tools.CountDisPro) {
         const QColor yellow(255, 255, 0);
         style = Qt::DotLine;
         p.setPen(QPen(yellow, 1, style));
-        const int xs = rowX - f.CountDisProStart.x() + 2 * f.CountDisProStartXY.x();
+        const int xs = rowX - fr.tools.CountDisProStart.x() + 2 * fr.tools.CountDisProStartXY.x();
         p.drawLine(xs, 0, xs, height);
-        p.drawLine(0, f.CountDisProStart.y(), width, f.CountDisProStart.y());
-        if (f.CountDisProCompleted) {
-            const int xe = rowX - f.CountDisProEnd.x() + 2 * f.CountDisProEndXY.x();
+        p.drawLine(0, fr.tools.CountDisProStart.y(), width, fr.tools.CountDisProStart.y());
+        if (fr.tools.CountDisProCompleted) {
+            const int xe = rowX - fr.tools.CountDisProEnd.x() + 2 * fr.tools.CountDisProEndXY.x();
             p.drawLine(xe, 0, xe, height);
-            p.drawLine(0, f.CountDisProEnd.y(), width, f.CountDisProEnd.y());
-            p.drawLine(xs, f.CountDisProStart.y(), xe, f.CountDisProEnd.y());
-            const double metres = std::abs(f.CountDisProStart.x() - f.CountDisProEnd.x()) / f.WScale / 1000;
-            const int depth = trunc32(std::abs(f.CountDisProStart.y() - f.CountDisProEnd.y()) / f.HScale);
+            p.drawLine(0, fr.tools.CountDisProEnd.y(), width, fr.tools.CountDisProEnd.y());
+            p.drawLine(xs, fr.tools.CountDisProStart.y(), xe, fr.tools.CountDisProEnd.y());
+            const double metres = std::abs(fr.tools.CountDisProStart.x() - fr.tools.CountDisProEnd.x()) / fr.WScale / 1000;
+            const int depth = trunc32(std::abs(fr.tools.CountDisProStart.y() - fr.tools.CountDisProEnd.y()) / fr.HScale);
             p.setFont(canvasFont(8));
-            textOut(p, xe, f.CountDisProEnd.y(),
+            textOut(p, xe, fr.tools.CountDisProEnd.y(),
                     QStringLiteral("测距结果：  →:") + QString::number(metres, 'f', 3) + QStringLiteral("m,  ↓:")
                         + QString::number(depth) + QStringLiteral("mm"));
         }
@@ -167,19 +169,19 @@ void BScanFrame::drawFrame(QPainter &p, int width)
 
     const auto styles = f.settings().helpLineStyles();
     p.setFont(canvasFont(8));
-    p.setPen(f.color_frame);
+    p.setPen(s.color_frame);
     for (int n = 0; n < 6; ++n) {
         style = helpLinePenStyle(styles[n], style);
         const int depth = f.HelpLine[n];
         const bool aboveLine1 = depth < H[1];
-        const int yLine = trunc32((aboveLine1 ? depth : depth - f.std_bshowhidevalue) * f.HScale);
-        axisLine(image, 0, yLine, width, yLine, f.color_frame.rgb(), style);
+        const int yLine = trunc32((aboveLine1 ? depth : depth - f.std_bshowhidevalue) * fr.HScale);
+        axisLine(image, 0, yLine, width, yLine, s.color_frame.rgb(), style);
         textOut(p, 10, yLine, QString::number(aboveLine1 ? depth : depth - H[1]));
     }
 
-    if (f.std_ColorShow) {
+    if (s.std_ColorShow) {
         for (int k = 0; k < 10; ++k) {
-            p.setPen(f.color_channel[k]);
+            p.setPen(s.color_channel[k]);
             textOut(p, width - 25, 10 + 15 * k, kChannelNames[k] ? QString::fromLatin1(kChannelNames[k]) : QStringLiteral("失波"));
         }
     }
@@ -197,9 +199,9 @@ void BScanFrame::drawMarks(QPainter &p, int64_t row)
     while (nextMark < marksInView.size() && marksInView[nextMark].m_Pos < row)
         ++nextMark;
     for (; nextMark < marksInView.size() && marksInView[nextMark].m_Pos == row; ++nextMark) {
-        p.setPen(f.color_text);
-        p.setFont(canvasFont(int(f.font_size * 1.1)));
-        textOut(p, col(row), trunc32(mapHeight - 3.0 * f.font_size), QString(QChar(marksInView[nextMark].m_Cmd)));
+        p.setPen(s.color_text);
+        p.setFont(canvasFont(int(s.font_size * 1.1)));
+        textOut(p, col(row), trunc32(mapHeight - 3.0 * s.font_size), QString(QChar(marksInView[nextMark].m_Cmd)));
     }
 }
 
@@ -208,13 +210,13 @@ void BScanFrame::addEchoes(int64_t row, std::array<bool, 10> &hasEcho)
     const TDataHeight &H = f.std_OIMG_Height;
     const StdFormat::RowPackets span = f.rowPackets(row);
     const double shift = double(curPos - row) * 2;
-    const int lengthLimit70 = trunc32(20 * f.HScale);
+    const int lengthLimit70 = trunc32(20 * fr.HScale);
     for (int64_t i = span.echoBegin; i < span.echoEnd; ++i) {
         const TPACKET &packet = f.std_packet[i];
         const int ch = int(packet.m_Cmd) - '0';
         if (ch == 9) {
-            const QPoint at(trunc32((shift + f.probepara_p[5]) * f.WScale), trunc32(H[4] * f.HScale - f.LineWidth));
-            f.BScanLists.lines[9].push_back({9, at, at});
+            const QPoint at(trunc32((shift + fr.probepara_p[5]) * fr.WScale), trunc32(H[4] * fr.HScale - s.LineWidth));
+            fr.BScanLists.lines[9].push_back({9, at, at});
             continue;
         }
         if (ch < 0 || ch > 8 || hasEcho[ch])
@@ -223,22 +225,22 @@ void BScanFrame::addEchoes(int64_t row, std::array<bool, 10> &hasEcho)
         const bool seventy = isSeventyDegree(ch);
         if (length > (seventy ? lengthLimit70 : 20))
             continue;
-        const TPos pos = f.EchoPositions.position(ch, packet.m_Data1, packet.m_Data2);
-        QPoint start(trunc32((shift + pos.xs) * f.WScale), 0);
-        QPoint end(trunc32((shift + pos.xe) * f.WScale), 0);
+        const TPos pos = fr.EchoPositions.position(ch, packet.m_Data1, packet.m_Data2);
+        QPoint start(trunc32((shift + pos.xs) * fr.WScale), 0);
+        QPoint end(trunc32((shift + pos.xe) * fr.WScale), 0);
         if (seventy) {
-            start.setY(trunc32(pos.ys * 2 * f.HScale));
-            end.setY(trunc32(pos.ye * 2 * f.HScale));
+            start.setY(trunc32(pos.ys * 2 * fr.HScale));
+            end.setY(trunc32(pos.ye * 2 * fr.HScale));
             const int limit = depthLimits[ch];
             if (start.y() > limit)
                 continue;
             end.setY(std::min(end.y(), limit));
         } else {
-            const int y = trunc32((double(pos.ys) * 2 + H[1] - f.std_bshowhidevalue) * f.HScale);
+            const int y = trunc32((double(pos.ys) * 2 + H[1] - f.std_bshowhidevalue) * fr.HScale);
             start.setY(y);
             end.setY(y);
         }
-        f.BScanLists.lines[ch].push_back({int8_t(ch), start, end});
+        fr.BScanLists.lines[ch].push_back({int8_t(ch), start, end});
         hasEcho[ch] = true;
     }
 }
@@ -251,8 +253,8 @@ void BScanFrame::applyChannelFilter(const std::array<bool, 10> &hasEcho)
             continue;
         }
         const int n = runLength[ch];
-        if (f.ChannelFilter[ch] > n) {
-            auto &list = f.BScanLists.lines[ch];
+        if (s.ChannelFilter[ch] > n) {
+            auto &list = fr.BScanLists.lines[ch];
             list.resize(list.size() > size_t(n) ? list.size() - size_t(n) : 0);
         }
         runLength[ch] = 0;
@@ -278,14 +280,14 @@ QString BScanFrame::operatorText(int number) const
 
 void BScanFrame::writeMileageLine(QPainter &p, int64_t row, const TPACKET &mileage)
 {
-    QString line = f.GetPara(0).left(10) + QLatin1Char(' ') + f.InstantTime + QStringLiteral("  ")
+    QString line = f.GetPara(0).left(10) + QLatin1Char(' ') + fr.InstantTime + QStringLiteral("  ")
         + QString::number(mileage.m_Data1) + QStringLiteral("Km,") + QString::number(mileage.m_Data2) + QLatin1Char('m');
-    if (f.std_SpeedShow)
-        line += QStringLiteral("  速度:") + QString::asprintf("%.1f", f.ScanSpeed / 100.0 * SpeedFactor)
+    if (s.std_SpeedShow)
+        line += QStringLiteral("  速度:") + QString::asprintf("%.1f", fr.ScanSpeed / 100.0 * SpeedFactor)
             + QStringLiteral("km/h");
-    p.setPen(f.color_text);
-    p.setFont(canvasFont(f.font_size, true));
-    textOut(p, col(row), trunc32(mapHeight - 1.8 * f.font_size), line);
+    p.setPen(s.color_text);
+    p.setFont(canvasFont(s.font_size, true));
+    textOut(p, col(row), trunc32(mapHeight - 1.8 * s.font_size), line);
 }
 
 void BScanFrame::addRecords(QPainter &p, int64_t row)
@@ -295,9 +297,9 @@ void BScanFrame::addRecords(QPainter &p, int64_t row)
         return;
     const auto &packets = f.std_packet;
     const int x0 = col(row) + f.std_systempara.m_ZoomStartPoint;
-    const int textY = trunc32(bitmapHeight - 2.0 * f.font_size);
+    const int textY = trunc32(bitmapHeight - 2.0 * s.font_size);
     const int railType = f.std_systempara.m_RailType;
-    const int turnoutY = trunc32(ChannelGeometry::bandHeights(railType, false)[4] * f.HScale);
+    const int turnoutY = trunc32(ChannelGeometry::bandHeights(railType, false)[4] * fr.HScale);
     const int64_t rows = int64_t(f.std_packetindex.size());
     const auto neighbourHead = [&](int64_t r) -> int64_t { return r >= 0 && r < rows ? f.std_packetindex[r] : -1; };
     const auto codeAt = [&](int64_t head, int64_t offset) -> char16_t {
@@ -311,14 +313,14 @@ void BScanFrame::addRecords(QPainter &p, int64_t row)
         const char16_t code = packet.m_Cmd;
         switch (code) {
         case u'D':
-            f.BScanLists.texts.push_back(
+            fr.BScanLists.texts.push_back(
                 {QStringLiteral("道岔号") + QString::number(packet.m_Data1), QPoint(x0, turnoutY)});
             break;
         case u'M': {
             const bool speedFollows = (i + 1 < span.recordEnd && packets[i + 1].m_Cmd == u'O')
                 || codeAt(neighbourHead(row + 1), k) == u'O';
             if (speedFollows)
-                f.BScanLists.texts.push_back({QString::number(packet.m_Data1) + QStringLiteral("Km,")
+                fr.BScanLists.texts.push_back({QString::number(packet.m_Data1) + QStringLiteral("Km,")
                                                   + QString::number(packet.m_Data2) + QLatin1Char('m'),
                                               QPoint(x0, textY)});
             if (recordsShown()) {
@@ -333,31 +335,31 @@ void BScanFrame::addRecords(QPainter &p, int64_t row)
                 || codeAt(neighbourHead(row - 1), k) == u'M';
             const QString time = twoPlaces(packet.m_Data2 / 60) + QLatin1Char(':') + twoPlaces(packet.m_Data2 % 60);
             if (mileageBefore) {
-                const int offset = f.BScanLists.texts.empty() ? 0 : int(f.BScanLists.texts.back().Text.size());
-                f.BScanLists.texts.push_back({zeroPadded(f.std_systempara.m_Date, 8) + QLatin1Char(' ') + time
+                const int offset = fr.BScanLists.texts.empty() ? 0 : int(fr.BScanLists.texts.back().Text.size());
+                fr.BScanLists.texts.push_back({zeroPadded(f.std_systempara.m_Date, 8) + QLatin1Char(' ') + time
                                                   + QStringLiteral(" 速度:")
                                                   + formatFloat(float(packet.m_Data1 / 100.0 * SpeedFactor))
                                                   + QStringLiteral("km/h"),
-                                              QPoint(x0 + f.font_size * offset, textY)});
+                                              QPoint(x0 + s.font_size * offset, textY)});
             }
             if (recordsShown()) {
-                f.ScanSpeed = packet.m_Data1;
-                f.InstantTime = time;
+                fr.ScanSpeed = packet.m_Data1;
+                fr.InstantTime = time;
             }
             break;
         }
         case u'U':
-            f.BScanLists.texts.push_back({operatorText(packet.m_Data1), QPoint(x0, turnoutY)});
+            fr.BScanLists.texts.push_back({operatorText(packet.m_Data1), QPoint(x0, turnoutY)});
             break;
         case u'P':
-            if (!f.BScanLists.signs.empty())
-                f.BScanLists.signs.pop_back();
+            if (!fr.BScanLists.signs.empty())
+                fr.BScanLists.signs.pop_back();
             break;
         default:
             if (eventGlyph(code - u'A'))
-                f.BScanLists.signs.push_back(
+                fr.BScanLists.signs.push_back(
                     {int8_t(code - u'A'),
-                     QPoint(int(x0 + 12 * f.sign_size * k), trunc32(bitmapHeight - 12.0 * f.sign_size))});
+                     QPoint(int(x0 + 12 * s.sign_size * k), trunc32(bitmapHeight - 12.0 * s.sign_size))});
             break;
         }
     }
@@ -365,10 +367,10 @@ void BScanFrame::addRecords(QPainter &p, int64_t row)
 
 void BScanFrame::walkRows(QPainter &p)
 {
-    bitmapHeight = f.std_BBitMap.height();
-    const int halfWidth = f.std_OIMG_Width / 2;
+    bitmapHeight = fr.std_BBitMap.height();
+    const int halfWidth = s.std_OIMG_Width / 2;
     const int64_t first = std::max<int64_t>(int64_t(curPos) - halfWidth + 1, 0);
-    const int64_t last = std::min<int64_t>(int64_t(curPos) + int64_t(f.std_bshowmode) * (halfWidth + 1),
+    const int64_t last = std::min<int64_t>(int64_t(curPos) + int64_t(s.std_bshowmode) * (halfWidth + 1),
                                            int64_t(f.std_packetindex.size()) - 2);
 
     if (f.std_CurFile >= 0 && size_t(f.std_CurFile) < f.std_mark.size()) {
@@ -381,8 +383,8 @@ void BScanFrame::walkRows(QPainter &p)
 
     const int railType = f.std_systempara.m_RailType;
     for (int ch = 0; ch < 9; ++ch) {
-        f.EchoPositions.prepare(ch, railType, f.probepara_p[ch], f.std_systempara.m_Range[ch]);
-        depthLimits[ch] = trunc32(ChannelGeometry::depthLimit(railType, ch) * f.HScale);
+        fr.EchoPositions.prepare(ch, railType, fr.probepara_p[ch], f.std_systempara.m_Range[ch]);
+        depthLimits[ch] = trunc32(ChannelGeometry::depthLimit(railType, ch) * fr.HScale);
     }
 
     for (int64_t row = first; row <= last; ++row) {
@@ -397,25 +399,25 @@ void BScanFrame::walkRows(QPainter &p)
 void BScanFrame::paintLists(QPainter &p)
 {
     for (int ch = 0; ch < 10; ++ch) {
-        const QColor colour = f.channelhide[ch] ? f.color_background : f.color_channel[ch];
-        strokeEchoLines(f.std_BBitMap, f.BScanLists.lines[ch], colour.rgb(), f.DocSize);
+        const QColor colour = s.channelhide[ch] ? s.color_background : s.color_channel[ch];
+        strokeEchoLines(fr.std_BBitMap, fr.BScanLists.lines[ch], colour.rgb(), s.DocSize);
     }
 
-    const int s = f.sign_size;
+    const int cell = s.sign_size;
     p.setPen(Qt::NoPen);
-    p.setBrush(f.color_sign);
-    for (const TSignToDraw &sign : f.BScanLists.signs) {
+    p.setBrush(s.color_sign);
+    for (const TSignToDraw &sign : fr.BScanLists.signs) {
         const TGlyph *glyph = eventGlyph(sign.Sign);
         for (int j = 0; j < 16; ++j)
             for (int m = 0; m < 16; ++m)
                 if ((*glyph)[j] & (0x8000 >> m))
-                    p.drawEllipse(QRect(sign.Pos.x() + m * s, sign.Pos.y() + j * s, s, s));
+                    p.drawEllipse(QRect(sign.Pos.x() + m * cell, sign.Pos.y() + j * cell, cell, cell));
     }
     p.setBrush(Qt::NoBrush);
 
-    p.setPen(f.color_text);
-    p.setFont(canvasFont(f.font_size, true));
-    for (const TTextToDraw &text : f.BScanLists.texts)
+    p.setPen(s.color_text);
+    p.setFont(canvasFont(s.font_size, true));
+    for (const TTextToDraw &text : fr.BScanLists.texts)
         if (!text.Text.isEmpty())
             textOut(p, text.Pos.x(), text.Pos.y(), text.Text);
 }
@@ -427,14 +429,14 @@ QString frameFailureText()
     return QStringLiteral("该段数据有误，无法回放，请选择其他数据");
 }
 
-void drawFailureText(mystdfile &file)
+void drawFailureText(StdFrame &frame)
 {
-    for (QImage *image : {&file.std_BBitMap, &file.std_ABitMap}) {
+    for (QImage *image : {&frame.std_BBitMap, &frame.std_ABitMap}) {
         if (image->isNull())
             continue;
         QPainter p(image);
-        p.setPen(file.color_text);
-        p.setFont(canvasFont(file.font_size, true));
+        p.setPen(frame.style.color_text);
+        p.setFont(canvasFont(frame.style.font_size, true));
         textOut(p, 5, 5, frameFailureText());
     }
 }
@@ -447,22 +449,30 @@ bool versionShowsRecords(const TSYSTEMPARA &para)
     return version.at(2).digitValue() < 7 || version == QLatin1String("1.7.X");
 }
 
-void mystdfile::DrawBitMap(int MapWidth, int MapHeight, int AMapWidth, int AMapHeight, int CurPos)
+void StdFrame::startSubFile(const mystdfile &file)
+{
+    CurPlayPos = 0;
+    tools.CountDis = false;
+    const QString time = zeroPadded(file.std_systempara.m_Time, 6);
+    InstantTime = time.mid(0, 2) + QLatin1Char(':') + time.mid(2, 2);
+}
+
+void StdFrame::DrawBitMap(const mystdfile &file, int MapWidth, int MapHeight, int AMapWidth, int AMapHeight, int CurPos)
 {
     BScanLists.clear();
-    BScanFrame frame(*this, MapWidth, MapHeight, CurPos);
+    BScanFrame frame(file, *this, MapWidth, MapHeight, CurPos);
     int width = std::max(std_BBitMap.width(), 1);
     const bool drawable = frame.setUp(width);
     prepareCanvas(std_BBitMap, width, MapHeight);
     if (!drawable) {
-        std_BBitMap.fill(color_background);  // no bands to draw; keep the image defined
+        std_BBitMap.fill(style.color_background);  // no bands to draw; keep the image defined
         return;
     }
 
     QPainter p(&std_BBitMap);
     frame.drawFrame(p, width);
-    const bool rowsInRange = CurPos >= 0 && CurPos <= std_scandataindex.m_PacketIndexCount - 5;
-    DrawAScanPanel(*this, AMapWidth, AMapHeight, CurPos, rowsInRange);
+    const bool rowsInRange = CurPos >= 0 && CurPos <= file.std_scandataindex.m_PacketIndexCount - 5;
+    DrawAScanPanel(file, *this, AMapWidth, AMapHeight, CurPos, rowsInRange);
     if (!rowsInRange)
         return;
     frame.walkRows(p);

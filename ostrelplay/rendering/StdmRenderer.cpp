@@ -3,7 +3,6 @@
 #include "common/CanvasText.h"
 
 #include "recording/StdFormat.h"
-#include "workspace/PlayerSettings.h"
 
 #include <QPainter>
 #include <QPolygon>
@@ -117,9 +116,9 @@ void drawTexts(QPainter &p, const TSYSTEMPARA &para, const TSTDMFRAME &frame, in
 
 } // namespace
 
-StdmColours stdmColours(const PlayerSettings &settings)
+StdmColours stdmColours(const DisplayStyle &style)
 {
-    return {settings.color_background, settings.color_frame, settings.color_text, settings.color_channel};
+    return {style.color_background, style.color_frame, style.color_text, style.color_channel};
 }
 
 void prepareStdmCanvas(QImage &bitmap)
@@ -139,4 +138,20 @@ void drawStdmFrame(QImage &bitmap, const TSYSTEMPARA &para, const TSTDMFRAME &fr
     drawGates(p, para, ch, r, colours);
     drawTrace(p, frame, ch, colours);
     drawTexts(p, para, frame, CurPos, ch, r, colours);
+}
+
+void StdmPlayer::InitStdmFile()
+{
+    stdm_playing = false;
+    stdm_Bitmap = QImage();
+    prepareStdmCanvas(stdm_Bitmap);
+    stdm_curfile = 0;
+}
+
+void StdmPlayer::DrawStdmBitMap(const mystdmfile &file, int CurPos, const StdmColours &colours)
+{
+    if (stdm_curfile < 0 || stdm_curfile >= file.stdm_filecount || CurPos < 0 || CurPos >= StdmFrameCount)
+        return;
+    drawStdmFrame(stdm_Bitmap, file.stdm_systemparas[size_t(stdm_curfile)],
+                  file.stdm_moviedatas[size_t(stdm_curfile)].m_Frames[CurPos], CurPos, colours);
 }

@@ -20,7 +20,7 @@ QString gainSeriesTitle(int channel)
     return QStringLiteral("通道") + QString::number(channel - 5) + QLatin1Char('A');
 }
 
-std::vector<GainSeries> gainChartSeries(const mystdfile &file)
+std::vector<GainSeries> gainChartSeries(const mystdfile &file, const DisplayStyle &style)
 {
     const TSYSTEMPARA &para = file.std_systempara;
     const int r = StdFormat::railRow(para.m_RailType);
@@ -29,7 +29,7 @@ std::vector<GainSeries> gainChartSeries(const mystdfile &file)
 
     std::vector<GainSeries> series;
     for (int c = 0; c < ChannelCount; ++c) {
-        GainSeries line{gainSeriesTitle(c), file.color_channel[size_t(c)], {}};
+        GainSeries line{gainSeriesTitle(c), style.color_channel[size_t(c)], {}};
         if (hasAreas) {
             const std::vector<int32_t> &rows = file.arr_GainArea[cur];
             const std::vector<TGainSet> &sets = file.arr_Gain[cur];

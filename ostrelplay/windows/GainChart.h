@@ -3,6 +3,7 @@
 // the current sub-file as a step line, and the chart's show-alone clicks.
 
 #include "recording/STDDataOperation.h"
+#include "rendering/DisplayStyle.h"
 
 #include <QColor>
 #include <QPointF>
@@ -24,8 +25,9 @@ struct GainSeries {
     std::vector<QPointF> points;
 };
 
-// The nine series of the current sub-file at the rail type in force.
-std::vector<GainSeries> gainChartSeries(const mystdfile &file);
+// The nine series of the current sub-file at the rail type in force, in the
+// channel colours of `style`.
+std::vector<GainSeries> gainChartSeries(const mystdfile &file, const DisplayStyle &style);
 
 // The chart's tag: a click shows the clicked series alone, the next click shows all.
 class SeriesSolo {

@@ -1,7 +1,6 @@
 #include "ProbeFile.h"
 
 #include "common/IniFile.h"
-#include "recording/STDDataOperation.h"
 
 #include <QCoreApplication>
 
@@ -59,31 +58,31 @@ QString probeFileButton(ProbeFileMode mode)
     return mode == ProbeFileMode::Save ? QStringLiteral("保存") : QStringLiteral("读取");
 }
 
-void applyProbeEntry(const ProbeEntry &entry, mystdfile *recording)
+void applyProbeEntry(const ProbeEntry &entry, ProbePositions *probes)
 {
-    if (recording)
-        recording->probepara_p = entry.positions;
+    if (probes)
+        *probes = entry.positions;
 }
 
 std::optional<QString> saveProbeEntry(ProbeFile &file, std::optional<int> selectedRow, const QString &name,
-                                      const mystdfile *recording)
+                                      const ProbePositions *probes)
 {
     if (name.isEmpty())
         return QStringLiteral("请输入文件名！！");
-    if (selectedRow && recording) {
+    if (selectedRow && probes) {
         ProbeEntry &e = file.entry(*selectedRow);
         e.name = name;
-        e.positions = recording->probepara_p;
+        e.positions = *probes;
     }
     file.write();
     return std::nullopt;
 }
 
-ProbeEntryLookup loadProbeEntry(const ProbeFile &file, const QString &name, mystdfile *recording)
+ProbeEntryLookup loadProbeEntry(const ProbeFile &file, const QString &name, ProbePositions *probes)
 {
     const std::optional<int> row = file.find(name);
     if (!row)
         return {std::nullopt, QStringLiteral("未找到探头文件，请确定改文件名是否存在！")};
-    applyProbeEntry(file.entry(*row), recording);
+    applyProbeEntry(file.entry(*row), probes);
     return {row, QString()};
 }

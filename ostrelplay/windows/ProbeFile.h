@@ -1,8 +1,8 @@
 #pragma once
 // "probefile.ini": up to 100 named sets of probe start positions, so that a set
 // measured on one instrument can be applied to other recordings. The probe-file
-// window saves the positions of a recording into an entry or loads an entry's
-// positions into a recording.
+// window saves the probe positions an open recording is drawn with into an entry,
+// or loads an entry's positions into them.
 
 #include <QString>
 
@@ -10,11 +10,12 @@
 #include <cstdint>
 #include <optional>
 
-class mystdfile;
+// Probe start points of channels "1" .. "6", "1A", "2A", "3A", in mm.
+using ProbePositions = std::array<int32_t, 9>;
 
 struct ProbeEntry {
     QString name;
-    std::array<int32_t, 9> positions{};  // channels "1" .. "6", "1A", "2A", "3A"
+    ProbePositions positions{};
 };
 
 class ProbeFile {
@@ -48,20 +49,19 @@ enum class ProbeFileMode { Save, Load };
 QString probeFileTitle(ProbeFileMode mode);
 QString probeFileButton(ProbeFileMode mode);
 
-// Copies an entry's positions into the recording's probe positions; no recording, no change.
-void applyProbeEntry(const ProbeEntry &entry, mystdfile *recording);
+// Copies an entry's positions into `probes`; none given, no change.
+void applyProbeEntry(const ProbeEntry &entry, ProbePositions *probes);
 
 // The save-mode button. An empty name is refused with its message and nothing is
-// written. Otherwise the selected row, when there is one and a recording to take the
-// positions from, gets the name and the positions; then the whole file is written
-// (throws IniFileError).
+// written. Otherwise the selected row, when there is one and positions to take,
+// gets the name and the positions; then the whole file is written (throws IniFileError).
 std::optional<QString> saveProbeEntry(ProbeFile &file, std::optional<int> selectedRow, const QString &name,
-                                      const mystdfile *recording);
+                                      const ProbePositions *probes);
 
-// The load-mode button: the row named `name`, its positions copied into the
-// recording; or the message that no entry has that name.
+// The load-mode button: the row named `name`, its positions copied into `probes`;
+// or the message that no entry has that name.
 struct ProbeEntryLookup {
     std::optional<int> row;
     QString message;
 };
-ProbeEntryLookup loadProbeEntry(const ProbeFile &file, const QString &name, mystdfile *recording);
+ProbeEntryLookup loadProbeEntry(const ProbeFile &file, const QString &name, ProbePositions *probes);

@@ -86,10 +86,10 @@ QByteArray bitmapBytes(const QImage &picture)
 
 } // namespace
 
-QString exportDefaultName(const mystdfile &file)
+QString exportDefaultName(const mystdfile &file, int row)
 {
-    return QFileInfo(file.std_FilePath).fileName().left(NameCharacters) + QStringLiteral(" (")
-        + file.GetMileage(file.CurPlayPos) + QLatin1Char(')');
+    return QFileInfo(file.std_FilePath).fileName().left(NameCharacters) + QStringLiteral(" (") + file.GetMileage(row)
+        + QLatin1Char(')');
 }
 
 QString screenshotCaption(const TSYSTEMPARA &para)
@@ -100,13 +100,13 @@ QString screenshotCaption(const TSYSTEMPARA &para)
         + stdText(para.m_OperatorName, 10);
 }
 
-QImage screenshotPicture(const mystdfile &file, int paneWidth, int paneHeight)
+QImage screenshotPicture(const mystdfile &file, const QImage &bscan, int paneWidth, int paneHeight)
 {
     QImage picture;
     prepareCanvas(picture, paneWidth, paneHeight + CaptionHeight);
     picture.fill(Qt::white);
     QPainter painter(&picture);
-    painter.drawImage(0, 0, file.std_BBitMap);
+    painter.drawImage(0, 0, bscan);
     painter.setPen(Qt::black);
     painter.setFont(canvasFont(CaptionFontSize));
     textOut(painter, 10, paneHeight + 5, screenshotCaption(file.std_systempara));

@@ -8,15 +8,15 @@
 #include <QString>
 
 // The proposed name of the screenshot and the report: the first 39 characters of the
-// recording's file name (no folder), then the mileage of the current row in brackets.
-QString exportDefaultName(const mystdfile &file);
+// recording's file name (no folder), then the mileage of row `row` in brackets.
+QString exportDefaultName(const mystdfile &file, int row);
 
 // Line name, station, direction, rail side and operator, two spaces apart.
 QString screenshotCaption(const TSYSTEMPARA &para);
 
-// As wide as the pane and 50 pixels higher: std_BBitMap at the top, the caption
-// and the gain text GetdBPara below.
-QImage screenshotPicture(const mystdfile &file, int paneWidth, int paneHeight);
+// As wide as the pane and 50 pixels higher: the B-scan picture `bscan` at the top,
+// the caption and the gain text GetdBPara below.
+QImage screenshotPicture(const mystdfile &file, const QImage &bscan, int paneWidth, int paneHeight);
 
 enum class ScreenshotFormat { Jpeg, Bitmap };
 

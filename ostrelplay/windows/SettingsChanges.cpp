@@ -9,26 +9,21 @@
 namespace {
 
 constexpr int SlotCount = 2;
-constexpr int ChannelColourCount = 10;
-constexpr int BackgroundIndex = 10, FrameIndex = 11, TextIndex = 12, SignIndex = 13;
 
 bool isSeventyDegree(int tag)
 {
     return std::find(SeventyDegreeFilters.begin(), SeventyDegreeFilters.end(), tag) != SeventyDegreeFilters.end();
 }
 
-} // namespace
-
-ColourScheme currentColours(const PlayerSettings &settings)
+FileSlot *openSlot(Workspace &workspace, int fileN)
 {
-    ColourScheme colours;
-    std::copy(settings.color_channel.begin(), settings.color_channel.end(), colours.begin());
-    colours[BackgroundIndex] = settings.color_background;
-    colours[FrameIndex] = settings.color_frame;
-    colours[TextIndex] = settings.color_text;
-    colours[SignIndex] = settings.color_sign;
-    return colours;
+    if (fileN < 0 || fileN >= SlotCount)
+        return nullptr;
+    FileSlot &s = workspace.slot(fileN);
+    return s.Opened && s.hasRecording() ? &s : nullptr;
 }
+
+} // namespace
 
 QString fontSizeLabel(int value)
 {
@@ -63,43 +58,20 @@ SettingsChanges::SettingsChanges(Workspace &workspace) : m_workspace(workspace),
 {
 }
 
-mystdfile *SettingsChanges::openRecording(int fileN) const
+ProbePositions *SettingsChanges::openProbePositions(int fileN) const
 {
-    if (fileN < 0 || fileN >= SlotCount)
-        return nullptr;
-    FileSlot &s = m_workspace.slot(fileN);
-    return s.Opened && s.hasRecording() ? s.Recording.get() : nullptr;
-}
-
-template <typename Change>
-void SettingsChanges::forEachOpenRecording(Change change)
-{
-    for (int n = 0; n < SlotCount; ++n)
-        if (mystdfile *file = openRecording(n))
-            change(*file);
+    FileSlot *s = openSlot(m_workspace, fileN);
+    return s ? &s->Frame.probepara_p : nullptr;
 }
 
 void SettingsChanges::applyToOpenRecordings()
 {
-    forEachOpenRecording([this](mystdfile &file) {
-        file.std_OIMG_Width = m_settings.BShowWidth;
-        file.color_background = m_settings.color_background;
-        file.color_frame = m_settings.color_frame;
-        file.color_channel = m_settings.color_channel;
-        file.color_text = m_settings.color_text;
-        file.color_sign = m_settings.color_sign;
-        file.font_size = m_settings.font_size;
-        file.sign_size = m_settings.sign_size;
-    });
+    m_workspace.applyDisplayStyle();
 }
 
 void SettingsChanges::setColours(const ColourScheme &colours)
 {
-    std::copy_n(colours.begin(), ChannelColourCount, m_settings.color_channel.begin());
-    m_settings.color_background = colours[BackgroundIndex];
-    m_settings.color_frame = colours[FrameIndex];
-    m_settings.color_text = colours[TextIndex];
-    m_settings.color_sign = colours[SignIndex];
+    m_settings.display.setColourScheme(colours);
     applyToOpenRecordings();
 }
 
@@ -107,7 +79,7 @@ void SettingsChanges::setColour(int k, const QColor &colour)
 {
     if (k < 0 || k >= ColourCount)
         return;
-    ColourScheme colours = currentColours(m_settings);
+    ColourScheme colours = m_settings.display.colourScheme();
     colours[size_t(k)] = colour;
     setColours(colours);
 }
@@ -120,19 +92,19 @@ void SettingsChanges::followInstrumentColours()
             continue;
         const TSYSTEMPARA &para = s.Recording->std_systempara;
         for (size_t c = 0; c < std::size(para.m_ChannelColor); ++c)
-            m_settings.color_channel[c] = colourFromValue(para.m_ChannelColor[c]);
+            m_settings.display.color_channel[c] = colourFromValue(para.m_ChannelColor[c]);
     }
     applyToOpenRecordings();
 }
 
 void SettingsChanges::restoreDefaultColours()
 {
-    setColours(PlayerSettings().color_save);
+    setColours(factoryColourScheme());
 }
 
 void SettingsChanges::saveColourScheme()
 {
-    m_settings.color_save = currentColours(m_settings);
+    m_settings.color_save = m_settings.display.colourScheme();
 }
 
 void SettingsChanges::readColourScheme()
@@ -142,46 +114,46 @@ void SettingsChanges::readColourScheme()
 
 void SettingsChanges::setFontSize(int value)
 {
-    m_settings.font_size = value;
+    m_settings.display.font_size = value;
     applyToOpenRecordings();
 }
 
 void SettingsChanges::setSignSize(int value)
 {
-    m_settings.sign_size = value;
+    m_settings.display.sign_size = value;
     applyToOpenRecordings();
 }
 
 void SettingsChanges::setBShowWidth(int value)
 {
-    m_settings.BShowWidth = value;
+    m_settings.display.std_OIMG_Width = value;
     applyToOpenRecordings();
 }
 
 void SettingsChanges::setBShowMode(int mode)
 {
-    m_settings.BShowMode = mode;
-    forEachOpenRecording([mode](mystdfile &file) { file.std_bshowmode = mode; });
+    m_settings.display.std_bshowmode = mode;
+    applyToOpenRecordings();
 }
 
-std::optional<std::array<int32_t, 9>> SettingsChanges::probePositions(int fileN) const
+std::optional<ProbePositions> SettingsChanges::probePositions(int fileN) const
 {
-    if (const mystdfile *file = openRecording(fileN))
-        return file->probepara_p;
+    if (const ProbePositions *probes = openProbePositions(fileN))
+        return *probes;
     return std::nullopt;
 }
 
 void SettingsChanges::setProbePosition(int fileN, int channel, int value)
 {
-    mystdfile *file = openRecording(fileN);
-    if (file && channel >= 0 && size_t(channel) < file->probepara_p.size())
-        file->probepara_p[size_t(channel)] = value;
+    ProbePositions *probes = openProbePositions(fileN);
+    if (probes && channel >= 0 && size_t(channel) < probes->size())
+        (*probes)[size_t(channel)] = value;
 }
 
 void SettingsChanges::resetProbePositions(int fileN)
 {
-    if (mystdfile *file = openRecording(fileN))
-        std::copy_n(file->std_systempara.m_StartPoint, file->probepara_p.size(), file->probepara_p.begin());
+    if (FileSlot *s = openSlot(m_workspace, fileN))
+        std::copy_n(s->Recording->std_systempara.m_StartPoint, s->Frame.probepara_p.size(), s->Frame.probepara_p.begin());
 }
 
 void SettingsChanges::setSmartplayTime(int milliseconds)
@@ -196,14 +168,14 @@ void SettingsChanges::setSmartplayMode(int mode)
 
 void SettingsChanges::setSpeedShow(bool on)
 {
-    m_settings.SpeedShow = on;
-    forEachOpenRecording([on](mystdfile &file) { file.std_SpeedShow = on; });
+    m_settings.display.std_SpeedShow = on;
+    applyToOpenRecordings();
 }
 
 void SettingsChanges::setColorShow(bool on)
 {
-    m_settings.ColorShow = on;
-    forEachOpenRecording([on](mystdfile &file) { file.std_ColorShow = on; });
+    m_settings.display.std_ColorShow = on;
+    applyToOpenRecordings();
 }
 
 void SettingsChanges::setHelpLineLock(bool locked)
@@ -215,17 +187,12 @@ void SettingsChanges::setChannelFilter(int tag, int value)
 {
     if (tag < 0 || tag > SeventyDegreeFilterTag)
         return;
-    if (tag == SeventyDegreeFilterTag) {
+    auto &filter = m_settings.display.ChannelFilter;
+    if (tag == SeventyDegreeFilterTag)
         for (int k : SeventyDegreeFilters)
-            m_settings.channelfiltervalue[size_t(k)] = value;
-        forEachOpenRecording([value](mystdfile &file) {
-            for (int k : SeventyDegreeFilters)
-                file.ChannelFilter[size_t(k)] = value;
-        });
-    } else {
-        forEachOpenRecording([tag, value](mystdfile &file) { file.ChannelFilter[size_t(tag)] = value; });
-    }
-    m_settings.channelfiltervalue[size_t(tag)] = value;
+            filter[size_t(k)] = value;
+    filter[size_t(tag)] = value;
+    applyToOpenRecordings();
 }
 
 void SettingsChanges::setChannelFilterUnified(bool unified)

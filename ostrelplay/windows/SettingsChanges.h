@@ -1,7 +1,10 @@
 #pragma once
 // Every change the settings window makes. A change goes into the settings memory
-// at once and, where it concerns the drawing, into every open recording, so the
-// next frame shows it. The settings file itself is written at exit.
+// at once and, where it concerns the drawing, into the frame of every open
+// recording, so the next frame shows it. The settings file itself is written at exit.
+
+#include "rendering/DisplayStyle.h"
+#include "windows/ProbeFile.h"
 
 #include <QColor>
 #include <QString>
@@ -10,20 +13,12 @@
 #include <cstdint>
 #include <optional>
 
-class mystdfile;
 class PlayerSettings;
 class Workspace;
-
-// The fourteen colours of the colour page: channels 0..9 (lost wave last), then
-// background, frame, text, sign.
-constexpr int ColourCount = 14;
-using ColourScheme = std::array<QColor, ColourCount>;
 
 // Channels of the channel-filter page that the "70度" bar sets together.
 constexpr std::array<int, 6> SeventyDegreeFilters{0, 1, 2, 6, 7, 8};
 constexpr int SeventyDegreeFilterTag = 9;
-
-ColourScheme currentColours(const PlayerSettings &settings);
 
 // The labels under the bars.
 QString fontSizeLabel(int value);
@@ -39,10 +34,10 @@ class SettingsChanges {
 public:
     explicit SettingsChanges(Workspace &workspace);
 
-    // The recording of slot `fileN` when that slot is open.
-    mystdfile *openRecording(int fileN) const;
+    // The probe positions slot `fileN`'s recording is drawn with, when that slot is open.
+    ProbePositions *openProbePositions(int fileN) const;
 
-    // Copies width, colours, font and sign size from the settings into every open recording.
+    // Every open recording takes the display style of the settings memory.
     void applyToOpenRecordings();
 
     // --- colours and sizes ---
@@ -61,7 +56,7 @@ public:
     void setBShowMode(int mode);
 
     // --- probe start points of slot fileN's recording (no open recording, no change) ---
-    std::optional<std::array<int32_t, 9>> probePositions(int fileN) const;
+    std::optional<ProbePositions> probePositions(int fileN) const;
     void setProbePosition(int fileN, int channel, int value);
     // Back to the start points of the current parameter block.
     void resetProbePositions(int fileN);
@@ -80,8 +75,6 @@ public:
 
 private:
     void setColours(const ColourScheme &colours);
-    template <typename Change>
-    void forEachOpenRecording(Change change);
 
     Workspace &m_workspace;
     PlayerSettings &m_settings;

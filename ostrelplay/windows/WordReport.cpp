@@ -48,30 +48,28 @@ QString gainLine(const mystdfile &file, int firstPara)
     return texts.join(QStringLiteral("  "));
 }
 
-QString speedText(const mystdfile &file)
+QString speedText(const StdFrame &frame)
 {
-    return QString::number(double(file.ScanSpeed) / 100 / 4 * 3, 'g', 15);
+    return QString::number(double(frame.ScanSpeed) / 100 / 4 * 3, 'g', 15);
 }
 
-// The right two thirds of the B-scan, drawn with thicker lines.
-QImage reportPicture(mystdfile &file, int paneWidth, int paneHeight)
+// The right two thirds of the B-scan drawn again with thicker lines; `report` is a
+// copy of the slot's frame, which keeps its own picture.
+QImage reportPicture(const mystdfile &file, StdFrame &report, int paneWidth, int paneHeight)
 {
-    struct ThickLines {
-        mystdfile &file;
-        explicit ThickLines(mystdfile &f) : file(f) { file.LineWidth += ThickerLines; }
-        ~ThickLines() { file.LineWidth -= ThickerLines; }
-    } thick(file);
+    report.style.LineWidth += ThickerLines;
     try {
-        file.DrawBitMap(paneWidth, paneHeight, file.std_ABitMap.width(), file.std_ABitMap.height(), file.CurPlayPos);
+        report.DrawBitMap(file, paneWidth, paneHeight, report.std_ABitMap.width(), report.std_ABitMap.height(),
+                          report.CurPlayPos);
     } catch (const StdDataError &) {
-        drawFailureText(file);
+        drawFailureText(report);
     }
-    const QImage &scan = file.std_BBitMap;
+    const QImage &scan = report.std_BBitMap;
     const int width = scan.width() * 2 / 3;
     return scan.copy(scan.width() - width, 0, width, scan.height());
 }
 
-void fillTable(Document &report, mystdfile &file, int paneWidth, int paneHeight)
+void fillTable(Document &report, const mystdfile &file, StdFrame &frame, int paneWidth, int paneHeight)
 {
     const TSYSTEMPARA &para = file.std_systempara;
     setKnownCell(report, 1, 2, stdText(para.m_LineNameChar, 10));
@@ -84,11 +82,11 @@ void fillTable(Document &report, mystdfile &file, int paneWidth, int paneHeight)
     for (int firstPara : {31, 34, 37})
         appendCellLine(report, 4, 2, gainLine(file, firstPara));
     appendCellLine(report, 5, 1, QStringLiteral("地段：") + QString::number(para.m_Area));
-    appendCellLine(report, 5, 1, QStringLiteral("当前里程：") + file.GetMileage(file.CurPlayPos));
-    appendCellLine(report, 5, 1, QStringLiteral("速度：") + speedText(file) + QStringLiteral("km/h"));
+    appendCellLine(report, 5, 1, QStringLiteral("当前里程：") + file.GetMileage(frame.CurPlayPos));
+    appendCellLine(report, 5, 1, QStringLiteral("速度：") + speedText(frame) + QStringLiteral("km/h"));
     setKnownCell(report, 7, 2, stdText(para.m_CompanyChar, 10));
     setKnownCell(report, 8, 4, QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
-    report.setCellPicture(6, 1, reportPicture(file, paneWidth, paneHeight));
+    report.setCellPicture(6, 1, reportPicture(file, frame, paneWidth, paneHeight));
 }
 
 } // namespace
@@ -98,14 +96,15 @@ QString reportCaption(const QString &outPath)
     return QStringLiteral("探伤报告保存于") + outPath;
 }
 
-QString exportReport(mystdfile &file, int paneWidth, int paneHeight, const QString &templatePath,
-                     const QString &outPath)
+QString exportReport(const mystdfile &file, const StdFrame &frame, int paneWidth, int paneHeight,
+                     const QString &templatePath, const QString &outPath)
 {
     Document report;
     QString error;
+    StdFrame reportFrame = frame;
     try {
         report = Document::fromTemplate(templatePath);
-        fillTable(report, file, paneWidth, paneHeight);
+        fillTable(report, file, reportFrame, paneWidth, paneHeight);
     } catch (const OfficeError &e) {
         error = e.text();
     }

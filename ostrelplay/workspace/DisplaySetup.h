@@ -1,16 +1,12 @@
 #pragma once
-// What opening a file does to the display state of the freshly loaded recording:
-// the settings it is drawn with, sub-file 0 made current, the probe positions of
-// that sub-file and the channels hidden in the window.
+// What opening a file does to a freshly loaded recording and the frame that will
+// draw it: sub-file 0 made current, the display style of the settings memory, the
+// probe positions of that sub-file, and no distance tool.
 
 #include "recording/STDDataOperation.h"
+#include "rendering/StdFrame.h"
 
-#include <array>
-
-class PlayerSettings;
-
-// `file` must have been made with `settings` as its RecordingSettings, so that
-// switching sub-files takes the band collapse and help lines from the same memory.
-// Throws StdDataError when the recording has no sub-file.
-void applyOpenFileDisplay(mystdfile &file, const PlayerSettings &settings, bool compressWidth,
-                          const std::array<bool, 10> &channelHide);
+// `file` must have been made with the settings memory as its RecordingSettings, so
+// that switching sub-files takes the band collapse and help lines from the same
+// memory. Throws StdDataError when the recording has no sub-file.
+void applyOpenFileDisplay(mystdfile &file, StdFrame &frame, const DisplayStyle &style);

@@ -31,14 +31,14 @@ Advance workerAdvance(const mystdfile &file, int position, int maximum, const Pl
     return {skipped + play.bShowWidth / 6, play.smartplayTime};
 }
 
-int stepForward(const mystdfile &file, int position, int maximum, bool smartPlay)
+int stepForward(const mystdfile &file, int position, int maximum, bool smartPlay, int windowWidth)
 {
     if (smartPlay)
         position = skipEmptyRowsForward(file, position, maximum);
-    return position + file.std_OIMG_Width / 4;
+    return position + windowWidth / 4;
 }
 
-int stepBack(const mystdfile &file, int position, int minimum, bool smartPlay, bool syncPlay)
+int stepBack(const mystdfile &file, int position, int minimum, bool smartPlay, bool syncPlay, int windowWidth)
 {
     // Without sync the skip is left out at the very start and in the rows kept back
     // at the end of a sub-file.
@@ -46,7 +46,7 @@ int stepBack(const mystdfile &file, int position, int minimum, bool smartPlay, b
         && (syncPlay || (position > 0 && position < file.std_scandataindex.m_PacketIndexCount - 5));
     if (skip)
         position = skipEmptyRowsBackward(file, position, minimum);
-    return position - file.std_OIMG_Width / 4;
+    return position - windowWidth / 4;
 }
 
 SubFileChange subFileChangeAt(int position, int minimum, int maximum, int currentSubFile, int subFileCount)

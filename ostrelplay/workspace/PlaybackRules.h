@@ -34,9 +34,10 @@ struct Advance {
 Advance workerAdvance(const mystdfile &file, int position, int maximum, const PlaySettings &play,
                       const std::atomic<bool> *playing = nullptr);
 
-// "前进" and "后退" for one slot. `syncPlay` decides the backward skip's rule.
-int stepForward(const mystdfile &file, int position, int maximum, bool smartPlay);
-int stepBack(const mystdfile &file, int position, int minimum, bool smartPlay, bool syncPlay);
+// "前进" and "后退" for one slot: a quarter of the B-scan window of `windowWidth` mm.
+// `syncPlay` decides the backward skip's rule.
+int stepForward(const mystdfile &file, int position, int maximum, bool smartPlay, int windowWidth);
+int stepBack(const mystdfile &file, int position, int minimum, bool smartPlay, bool syncPlay, int windowWidth);
 
 // What the status timer does at the ends of a sub-file.
 enum class SubFileChange { None, Next, Previous };

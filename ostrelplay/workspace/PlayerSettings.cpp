@@ -9,11 +9,6 @@
 
 namespace {
 
-// Ten channel colours (1..6, 1A, 2A, 3A, lost wave), background, frame, text, sign.
-constexpr std::array<int32_t, 14> kDefaultColourValues{
-    15632384, 65280, 8942, 15632384, 65280, 8942, 15632384, 65280, 8942, 8942,
-    6966785, 6908265, 6908265, 6908265};
-
 QString indexed(const char *prefix, int i)
 {
     return QLatin1String(prefix) + QString::number(i);
@@ -25,37 +20,38 @@ template <class S, class Io>
 void forEachKey(S &s, Io &io)
 {
     const QString color = QStringLiteral("color");
-    io.colour(color, QStringLiteral("color_background"), s.color_background);
-    io.colour(color, QStringLiteral("color_frame"), s.color_frame);
-    for (int i = 0; i < int(s.color_channel.size()); ++i)
-        io.colour(color, indexed("color_channel", i), s.color_channel[i]);
-    io.colour(color, QStringLiteral("color_text"), s.color_text);
-    io.colour(color, QStringLiteral("color_sign"), s.color_sign);
+    auto &d = s.display;
+    io.colour(color, QStringLiteral("color_background"), d.color_background);
+    io.colour(color, QStringLiteral("color_frame"), d.color_frame);
+    for (int i = 0; i < int(d.color_channel.size()); ++i)
+        io.colour(color, indexed("color_channel", i), d.color_channel[i]);
+    io.colour(color, QStringLiteral("color_text"), d.color_text);
+    io.colour(color, QStringLiteral("color_sign"), d.color_sign);
     for (int i = 0; i < int(s.color_save.size()); ++i)
         io.colour(color, indexed("color_save", i), s.color_save[i]);
-    io.integer(QStringLiteral("font"), QStringLiteral("fontsize"), s.font_size);
-    io.integer(QStringLiteral("sign"), QStringLiteral("signsize"), s.sign_size);
+    io.integer(QStringLiteral("font"), QStringLiteral("fontsize"), d.font_size);
+    io.integer(QStringLiteral("sign"), QStringLiteral("signsize"), d.sign_size);
     io.boolean(QStringLiteral("BShowHide"), QStringLiteral("BShowHide"), s.BShowHide);
-    io.integer(QStringLiteral("BShow"), QStringLiteral("BShowWidth"), s.BShowWidth);
-    io.integer(QStringLiteral("BShow"), QStringLiteral("BShowMode"), s.BShowMode);
+    io.integer(QStringLiteral("BShow"), QStringLiteral("BShowWidth"), d.std_OIMG_Width);
+    io.integer(QStringLiteral("BShow"), QStringLiteral("BShowMode"), d.std_bshowmode);
     io.integer(QStringLiteral("Smartplay"), QStringLiteral("SmartplayMode"), s.SmartplayMode);
     io.integer(QStringLiteral("Smartplay"), QStringLiteral("SmartplayTime"), s.SmartplayTime);
     io.text(QStringLiteral("workplace"), QStringLiteral("workdir"), s.workdir);
-    io.boolean(QStringLiteral("SpeedShow"), QStringLiteral("SpeedShow"), s.SpeedShow);
-    io.boolean(QStringLiteral("ColorShow"), QStringLiteral("ColorShow"), s.ColorShow);
+    io.boolean(QStringLiteral("SpeedShow"), QStringLiteral("SpeedShow"), d.std_SpeedShow);
+    io.boolean(QStringLiteral("ColorShow"), QStringLiteral("ColorShow"), d.std_ColorShow);
     io.text(QStringLiteral("MainForm"), QStringLiteral("PlayerStyle"), s.PlayerStyle);
     io.boolean(QStringLiteral("helpline"), QStringLiteral("helplinelock"), s.helplinelock);
     for (int i = 0; i < int(s.eventcb.size()); ++i)
         io.boolean(QStringLiteral("eventcb"), QString::number(i), s.eventcb[i]);
-    io.integer(QStringLiteral("PointSize"), QStringLiteral("PointSize"), s.PointSize);
+    io.integer(QStringLiteral("PointSize"), QStringLiteral("PointSize"), d.DocSize);
     io.integer(QStringLiteral("PlaySpeed"), QStringLiteral("PlaySpeed"), s.PlaySpeed);
     for (int r = 0; r < int(s.HelpLinePos.size()); ++r)
         for (int k = 0; k < int(s.HelpLinePos[r].size()); ++k)
             io.integer(QStringLiteral("HelpLinePos"), QString::number(r) + QString::number(k), s.HelpLinePos[r][k]);
     for (int k = 0; k < int(s.HelpLineStyle.size()); ++k)
         io.integer(QStringLiteral("HelpLineStyle"), QString::number(k), s.HelpLineStyle[k]);
-    for (int i = 0; i < int(s.channelfiltervalue.size()); ++i)
-        io.integer(QStringLiteral("channelfiltervalue"), QString::number(i), s.channelfiltervalue[i]);
+    for (int i = 0; i < int(d.ChannelFilter.size()); ++i)
+        io.integer(QStringLiteral("channelfiltervalue"), QString::number(i), d.ChannelFilter[i]);
     io.boolean(QStringLiteral("channelfilter"), QStringLiteral("bool"), s.channelfilter);
 }
 
@@ -103,35 +99,9 @@ struct KeyWriter {
 
 } // namespace
 
-QColor colourFromValue(int32_t value)
-{
-    const uint32_t bits = uint32_t(value);
-    return QColor(int(bits & 0xFF), int((bits >> 8) & 0xFF), int((bits >> 16) & 0xFF));
-}
-
-int32_t colourValue(const QColor &colour)
-{
-    return int32_t(uint32_t(colour.red()) | uint32_t(colour.green()) << 8 | uint32_t(colour.blue()) << 16);
-}
-
 QString settingsPath()
 {
     return QCoreApplication::applicationDirPath() + QStringLiteral("/setting.ini");
-}
-
-std::array<QColor, 14> PlayerSettings::defaultColourScheme()
-{
-    std::array<QColor, 14> colours;
-    std::transform(kDefaultColourValues.begin(), kDefaultColourValues.end(), colours.begin(), colourFromValue);
-    return colours;
-}
-
-std::array<QColor, 10> PlayerSettings::defaultChannelColours()
-{
-    const std::array<QColor, 14> scheme = defaultColourScheme();
-    std::array<QColor, 10> colours;
-    std::copy_n(scheme.begin(), colours.size(), colours.begin());
-    return colours;
 }
 
 std::array<bool, 18> PlayerSettings::allShown()

@@ -4,8 +4,8 @@
 // tools change this copy only. Member initialisers are the factory defaults.
 
 #include "recording/RecordingSettings.h"
+#include "rendering/DisplayStyle.h"
 
-#include <QColor>
 #include <QString>
 
 #include <array>
@@ -28,44 +28,31 @@ public:
     std::array<int32_t, 6> helpLineDepths(int railType) const override;
     std::array<int32_t, 6> helpLineStyles() const override { return HelpLineStyle; }
 
-    QColor color_background = defaultColourScheme()[10];
-    QColor color_frame = defaultColourScheme()[11];
-    std::array<QColor, 10> color_channel = defaultChannelColours();
-    QColor color_text = defaultColourScheme()[12];
-    QColor color_sign = defaultColourScheme()[13];
-    // The colour scheme kept by the settings window: ten channels, background, frame, text, sign.
-    std::array<QColor, 14> color_save = defaultColourScheme();
-    int32_t font_size = 8;
-    int32_t sign_size = 4;
+    // How recordings are drawn. Keys: the "color" section, "fontsize", "signsize",
+    // "BShowWidth" (std_OIMG_Width), "BShowMode" (std_bshowmode: 0 "实时拼孔",
+    // 1 "完全显示"), "SpeedShow", "ColorShow", "PointSize" (DocSize) and
+    // "channelfiltervalue" (ChannelFilter). Width compression, hidden channels and the
+    // line width are not stored: they start as the factory style at every start.
+    DisplayStyle display;
+    // The colour scheme kept by the settings window.
+    ColourScheme color_save = factoryColourScheme();
     bool BShowHide = false;
-    int32_t BShowWidth = 3000;
-    int32_t BShowMode = 0;  // 0 "实时拼孔", 1 "完全显示"
     int32_t SmartplayMode = 0;  // 0 "跳半个屏播放", 1 "连续播放"
     int32_t SmartplayTime = 500;  // milliseconds
     QString workdir = QStringLiteral("rfDesktop");
-    bool SpeedShow = true;
-    bool ColorShow = false;
     QString PlayerStyle = QStringLiteral("TabletDark");
     bool helplinelock = false;
     std::array<bool, 18> eventcb = allShown();
-    int32_t PointSize = 3;
     int32_t PlaySpeed = 8;
     // Help-line depths per rail type 0..4 ("P43" .. "Auto").
     std::array<std::array<int32_t, 6>, 5> HelpLinePos = defaultHelpLines();
     std::array<int32_t, 6> HelpLineStyle{};
-    std::array<int32_t, 10> channelfiltervalue{};
     bool channelfilter = false;
 
 private:
-    static std::array<QColor, 14> defaultColourScheme();
-    static std::array<QColor, 10> defaultChannelColours();
     static std::array<bool, 18> allShown();
     static std::array<std::array<int32_t, 6>, 5> defaultHelpLines();
 };
-
-// Colours are stored as 0x00BBGGRR: red in the lowest byte.
-QColor colourFromValue(int32_t value);
-int32_t colourValue(const QColor &colour);
 
 // "setting.ini" in the folder of the executable.
 QString settingsPath();

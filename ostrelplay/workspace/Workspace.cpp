@@ -29,18 +29,24 @@ double usableScale(double scale)
 }
 
 // Image pixels from the start of the sub-file of a paint-box point at `position`.
-QPoint imagePoint(const mystdfile &file, int position, QPoint paintBox)
+QPoint imagePoint(const StdFrame &frame, int position, QPoint paintBox)
 {
-    return {paintBox.x() + truncated(2.0 * position * file.WScale), paintBox.y()};
+    return {paintBox.x() + truncated(2.0 * position * frame.WScale), paintBox.y()};
 }
 
 // The first help line within 2 pixels of paint-box row y, or -1.
-int helpLineAt(const mystdfile &file, int y)
+int helpLineAt(const FileSlot &s, int y)
 {
-    for (int k = 0; k < int(file.HelpLine.size()); ++k)
-        if (std::abs(truncated(file.HelpLine[k] * file.HScale) - y) < 3)
+    const auto &lines = s.Recording->HelpLine;
+    for (int k = 0; k < int(lines.size()); ++k)
+        if (std::abs(truncated(lines[k] * s.Frame.HScale) - y) < 3)
             return k;
     return -1;
+}
+
+size_t marksOf(const mystdfile &f)
+{
+    return f.std_CurFile >= 0 && size_t(f.std_CurFile) < f.std_mark.size() ? f.std_mark[size_t(f.std_CurFile)].size() : 0;
 }
 
 std::optional<Notice> noticeOf(const QStringList &messages)
@@ -53,47 +59,32 @@ std::optional<Notice> noticeOf(const QStringList &messages)
 } // namespace
 
 struct Workspace::FrameKey {
-    FrameKey(const mystdfile &f, int position, QSize pane, QSize ascan)
-        : position(position), subFile(f.std_CurFile), pane(pane), ascan(ascan),
-          railType(f.std_systempara.m_RailType),
-          marks(f.std_CurFile >= 0 && size_t(f.std_CurFile) < f.std_mark.size() ? f.std_mark[f.std_CurFile].size() : 0),
-          background(f.color_background), frame(f.color_frame), text(f.color_text), sign(f.color_sign),
-          channelColours(f.color_channel), hidden(f.channelhide), filter(f.ChannelFilter), probes(f.probepara_p),
-          helpLines(f.HelpLine), helpLineStyles(f.settings().helpLineStyles()), fontSize(f.font_size),
-          signSize(f.sign_size), width(f.std_OIMG_Width), showMode(f.std_bshowmode), dotSize(f.DocSize),
-          lineWidth(f.LineWidth), speedShow(f.std_SpeedShow), colourShow(f.std_ColorShow),
-          compress(f.WidthCompress), bandCollapse(f.std_bshowhide), measuring(f.CountDis),
-          measurePoints(f.CountDisPoint), measure{f.CountDisStart, f.CountDisStartXY, f.CountDisEnd, f.CountDisEndXY},
-          ranging(f.CountDisPro), rangeDone(f.CountDisProCompleted),
-          range{f.CountDisProStart, f.CountDisProStartXY, f.CountDisProEnd, f.CountDisProEndXY}
+    FrameKey(const FileSlot &s, int position, QSize pane, QSize ascan)
+        : position(position), pane(pane), ascan(ascan), subFile(s.Recording->std_CurFile),
+          railType(s.Recording->std_systempara.m_RailType),
+          marks(marksOf(*s.Recording)),
+          bandCollapse(s.Recording->std_bshowhide), helpLines(s.Recording->HelpLine),
+          helpLineStyles(s.Recording->settings().helpLineStyles()), style(s.Frame.style), probes(s.Frame.probepara_p),
+          tools(s.Frame.tools)
     {
     }
     bool operator==(const FrameKey &) const = default;
 
     int position;
-    int subFile;
     QSize pane, ascan;
+    int subFile;
     int railType;
     size_t marks;  // marks are only ever added
-    QColor background, frame, text, sign;
-    std::array<QColor, 10> channelColours;
-    std::array<bool, 10> hidden;
-    std::array<int32_t, 10> filter;
-    std::array<int32_t, 9> probes;
+    bool bandCollapse;
     std::array<int32_t, 6> helpLines, helpLineStyles;
-    int fontSize, signSize, width, showMode, dotSize, lineWidth;
-    bool speedShow, colourShow, compress, bandCollapse;
-    bool measuring;
-    int measurePoints;
-    std::array<QPoint, 4> measure;
-    bool ranging, rangeDone;
-    std::array<QPoint, 4> range;
+    DisplayStyle style;
+    std::array<int32_t, 9> probes;
+    DistanceTools tools;
 };
 
 Workspace::Workspace(PlayerSettings &settings, ReplayLog &log, PostToWindow post)
     : m_settings(settings), m_log(log), m_post(std::move(post))
 {
-    DotSize = m_settings.PointSize;
     PlaySpeed = m_settings.PlaySpeed;
     for (int n = 0; n < int(m_slots.size()); ++n)
         emptySlot(n);
@@ -123,11 +114,12 @@ std::optional<Notice> Workspace::OpenFile(int fileN, const QString &path)
         messages << *failure;
     emptySlot(fileN);
 
-    auto file = std::make_unique<mystdfile>(&m_settings);
+    auto file = std::make_shared<mystdfile>(&m_settings);
+    StdFrame frame;
     try {
         file->LoadStdFile(path);
         file->std_OpenTime = QDateTime::currentDateTime();
-        applyOpenFileDisplay(*file, m_settings, CompressWidth, ChannelHideFlags);
+        applyOpenFileDisplay(*file, frame, m_settings.display);
     } catch (const StdFileError &e) {
         messages << e.text();
         return noticeOf(messages);
@@ -136,13 +128,12 @@ std::optional<Notice> Workspace::OpenFile(int fileN, const QString &path)
         return noticeOf(messages);
     }
     messages << file->loadWarnings;
-    file->PlayerSpeed = PlaySpeed;
-    file->DocSize = DotSize;
-    file->CountDis = Measuring;
+    frame.tools.CountDis = Measuring;
     for (int k = 0; k < file->std_filecount; ++k)
         s.comboLines << subFileComboLine(*file, k);
     s.comboIndex = 0;
     s.Recording = std::move(file);
+    s.Frame = std::move(frame);
     showRecordingTexts(fileN, s.Recording->GetdBPara());
     resetBar(fileN, s.Recording->std_scandataindex.m_PacketIndexCount - 5);
 
@@ -183,8 +174,9 @@ void Workspace::cbbChange(int fileN, int index)
     mystdfile &file = *s.Recording;
     s.comboIndex = index;
     file.SwitchFile(index);
-    file.CountDis = Measuring;
-    file.std_bshowmode = m_settings.BShowMode;
+    s.Frame.startSubFile(file);
+    s.Frame.tools.CountDis = Measuring;
+    s.Frame.style.std_bshowmode = m_settings.display.std_bshowmode;
     showRecordingTexts(fileN, file.GetdBPara());
     resetBar(fileN, file.std_scandataindex.m_PacketIndexCount - 1);
 
@@ -235,7 +227,8 @@ void Workspace::btnNextClick()
 {
     for (int n : movingSlots()) {
         const FileSlot &s = slot(n);
-        setPosition(n, stepForward(*s.Recording, s.bar.position(), s.bar.maximum(), SmartPlay));
+        setPosition(n, stepForward(*s.Recording, s.bar.position(), s.bar.maximum(), SmartPlay,
+                                   s.Frame.style.std_OIMG_Width));
     }
 }
 
@@ -243,16 +236,15 @@ void Workspace::btnBackClick()
 {
     for (int n : movingSlots()) {
         const FileSlot &s = slot(n);
-        setPosition(n, stepBack(*s.Recording, s.bar.position(), s.bar.minimum(), SmartPlay, SyncPlay));
+        setPosition(n, stepBack(*s.Recording, s.bar.position(), s.bar.minimum(), SmartPlay, SyncPlay,
+                                s.Frame.style.std_OIMG_Width));
     }
 }
 
 void Workspace::btnCompressClick()
 {
-    CompressWidth = !CompressWidth;
-    for (FileSlot &s : m_slots)
-        if (s.Opened)
-            s.Recording->WidthCompress = CompressWidth;
+    m_settings.display.WidthCompress = !m_settings.display.WidthCompress;
+    applyDisplayStyle();
 }
 
 void Workspace::btnCountDisClick()
@@ -261,18 +253,22 @@ void Workspace::btnCountDisClick()
     for (FileSlot &s : m_slots) {
         if (!s.Opened)
             continue;
-        s.Recording->CountDis = Measuring;
-        s.Recording->CountDisPoint = 0;
+        s.Frame.tools.CountDis = Measuring;
+        s.Frame.tools.CountDisPoint = 0;
     }
 }
 
 void Workspace::setDotSize(int value)
 {
-    DotSize = value;
+    m_settings.display.DocSize = value;
+    applyDisplayStyle();
+}
+
+void Workspace::applyDisplayStyle()
+{
     for (FileSlot &s : m_slots)
         if (s.hasRecording())
-            s.Recording->DocSize = value;
-    m_settings.PointSize = value;
+            s.Frame.style = m_settings.display;
 }
 
 void Workspace::setPlaySpeed(int value)
@@ -320,16 +316,15 @@ bool Workspace::drawSlot(int fileN, QSize pane, QSize ascan)
     FileSlot &s = slot(fileN);
     if (!s.Opened)
         return false;
-    mystdfile &file = *s.Recording;
     const int position = s.bar.position();
-    FrameKey key(file, position, pane, ascan);
+    FrameKey key(s, position, pane, ascan);
     std::unique_ptr<FrameKey> &last = m_lastFrame[size_t(fileN)];
     if (last && *last == key)
         return false;
     try {
-        file.DrawBitMap(pane.width(), pane.height(), ascan.width(), ascan.height(), position);
+        s.Frame.DrawBitMap(*s.Recording, pane.width(), pane.height(), ascan.width(), ascan.height(), position);
     } catch (const StdDataError &) {
-        drawFailureText(file);
+        drawFailureText(s.Frame);
     }
     last = std::make_unique<FrameKey>(key);
     return true;
@@ -343,7 +338,7 @@ void Workspace::pbMouseDown(int fileN, int x, int y, MouseButton button)
     DragStartPoint = QPoint(x, y);
     const FileSlot &pressed = slot(fileN);
     if (!m_settings.helplinelock && pressed.Opened) {
-        const int k = helpLineAt(*pressed.Recording, y);
+        const int k = helpLineAt(pressed, y);
         if (k >= 0)
             HelpLineDragging[size_t(k)] = true;
     }
@@ -353,18 +348,18 @@ void Workspace::pbMouseDown(int fileN, int x, int y, MouseButton button)
     for (FileSlot &s : m_slots) {
         if (!s.Opened)
             continue;
-        mystdfile &file = *s.Recording;
+        DistanceTools &tools = s.Frame.tools;
         s.DragStartPosition = s.bar.position();
-        const QPoint p = imagePoint(file, s.bar.position(), DragStartPoint);
+        const QPoint p = imagePoint(s.Frame, s.bar.position(), DragStartPoint);
         if (MeasureNextIsStart) {
-            file.CountDisStart = p;
-            file.CountDisStartXY = DragStartPoint;
+            tools.CountDisStart = p;
+            tools.CountDisStartXY = DragStartPoint;
         } else {
-            file.CountDisEnd = p;
-            file.CountDisEndXY = DragStartPoint;
+            tools.CountDisEnd = p;
+            tools.CountDisEndXY = DragStartPoint;
         }
         if (Measuring)
-            ++file.CountDisPoint;
+            ++tools.CountDisPoint;
     }
     MeasureNextIsStart = !MeasureNextIsStart;
 
@@ -378,7 +373,8 @@ QString Workspace::pbMouseMove(int fileN, int x, int y)
     if (!under.Opened)
         return {};
     mystdfile &file = *under.Recording;
-    const double hScale = usableScale(file.HScale);
+    const StdFrame &frame = under.Frame;
+    const double hScale = usableScale(frame.HScale);
 
     const size_t railType = size_t(std::clamp<int>(file.std_systempara.m_RailType, 0, int(m_settings.HelpLinePos.size()) - 1));
     for (size_t k = 0; k < HelpLineDragging.size(); ++k) {
@@ -395,7 +391,7 @@ QString Workspace::pbMouseMove(int fileN, int x, int y)
             const FileSlot &s = slot(n);
             if (!s.Opened || (!SyncPlay && n != fileN))
                 continue;
-            const double rows = dx / usableScale(s.Recording->WScale) / 2;
+            const double rows = dx / usableScale(s.Frame.WScale) / 2;
             setPosition(n, truncated(double(s.DragStartPosition) + truncated(rows)));
         }
     }
@@ -403,8 +399,9 @@ QString Workspace::pbMouseMove(int fileN, int x, int y)
     int height = truncated(y / hScale);
     if (height >= file.std_OIMG_Height[1])
         height -= file.std_OIMG_Height[1];
-    const int across = truncated(std::abs(file.CountDisStart.x() - file.CountDisEnd.x()) / usableScale(file.WScale));
-    const int down = truncated(std::abs(file.CountDisStart.y() - file.CountDisEnd.y()) / hScale);
+    const DistanceTools &tools = frame.tools;
+    const int across = truncated(std::abs(tools.CountDisStart.x() - tools.CountDisEnd.x()) / usableScale(frame.WScale));
+    const int down = truncated(std::abs(tools.CountDisStart.y() - tools.CountDisEnd.y()) / hScale);
     return QStringLiteral("当前高度：") + QString::number(height) + QStringLiteral("  →:") + QString::number(across)
         + QStringLiteral("  ↓:") + QString::number(down);
 }
@@ -425,7 +422,7 @@ void Workspace::pbDblClick(int fileN, int y)
     makeOnlyActive(fileN);
     const FileSlot &s = slot(fileN);
     if (!m_settings.helplinelock && s.Opened) {
-        const int k = helpLineAt(*s.Recording, y);
+        const int k = helpLineAt(s, y);
         if (k >= 0) {
             int32_t &style = m_settings.HelpLineStyle[size_t(k)];
             style = (style + 1) % 5;
@@ -439,22 +436,22 @@ void Workspace::pbDblClick(int fileN, int y)
 
 void Workspace::ChannelHideClick(int tag)
 {
-    if (tag < 0 || tag >= int(ChannelHideFlags.size()))
+    auto &hidden = m_settings.display.channelhide;
+    if (tag < 0 || tag >= int(hidden.size()))
         return;
-    ChannelHideFlags[size_t(tag)] = !ChannelHideFlags[size_t(tag)];
-    for (FileSlot &s : m_slots)
-        if (s.hasRecording())
-            s.Recording->channelhide = ChannelHideFlags;
+    hidden[size_t(tag)] = !hidden[size_t(tag)];
+    applyDisplayStyle();
 }
 
 QString Workspace::channelHideCaption(int tag) const
 {
     static const char *const names[10] = {"隐藏通道1",  "隐藏通道2",  "隐藏通道3",  "隐藏通道4",  "隐藏通道5",
                                           "隐藏通道6",  "隐藏通道1A", "隐藏通道2A", "隐藏通道3A", "通道隐藏失波"};
-    if (tag < 0 || tag >= int(ChannelHideFlags.size()))
+    const auto &hidden = m_settings.display.channelhide;
+    if (tag < 0 || tag >= int(hidden.size()))
         return {};
     const QString name = QString::fromUtf8(names[tag]);
-    return ChannelHideFlags[size_t(tag)] ? name + QStringLiteral("√") : name;
+    return hidden[size_t(tag)] ? name + QStringLiteral("√") : name;
 }
 
 bool Workspace::cutEndEnabled(int fileN) const
@@ -469,7 +466,7 @@ void Workspace::cutStart()
         if (!s.Opened || !s.Active)
             continue;
         s.Recording->Cutting = true;
-        s.Recording->CutStartPos = std::max(0, s.bar.position() - m_settings.BShowWidth);
+        s.Recording->CutStartPos = std::max(0, s.bar.position() - m_settings.display.std_OIMG_Width);
     }
 }
 
@@ -505,11 +502,11 @@ void Workspace::measureStart()
     for (FileSlot &s : m_slots) {
         if (!s.Opened || !s.Active)
             continue;
-        mystdfile &file = *s.Recording;
-        file.CountDisPro = true;
-        file.CountDisProStart = imagePoint(file, s.bar.position(), RightClickPoint);
-        file.CountDisProStartXY = RightClickPoint;
-        file.CountDisProCompleted = false;
+        DistanceTools &tools = s.Frame.tools;
+        tools.CountDisPro = true;
+        tools.CountDisProStart = imagePoint(s.Frame, s.bar.position(), RightClickPoint);
+        tools.CountDisProStartXY = RightClickPoint;
+        tools.CountDisProCompleted = false;
     }
 }
 
@@ -520,10 +517,10 @@ void Workspace::measureEnd()
     for (FileSlot &s : m_slots) {
         if (!s.Opened || !s.Active)
             continue;
-        mystdfile &file = *s.Recording;
-        file.CountDisProEnd = imagePoint(file, s.bar.position(), RightClickPoint);
-        file.CountDisProEndXY = RightClickPoint;
-        file.CountDisProCompleted = true;
+        DistanceTools &tools = s.Frame.tools;
+        tools.CountDisProEnd = imagePoint(s.Frame, s.bar.position(), RightClickPoint);
+        tools.CountDisProEndXY = RightClickPoint;
+        tools.CountDisProCompleted = true;
     }
 }
 
@@ -535,8 +532,8 @@ void Workspace::measureCancel()
     for (FileSlot &s : m_slots) {
         if (!s.Opened || !s.Active)
             continue;
-        s.Recording->CountDisPro = false;
-        s.Recording->CountDisProCompleted = false;
+        s.Frame.tools.CountDisPro = false;
+        s.Frame.tools.CountDisProCompleted = false;
     }
 }
 
@@ -559,7 +556,7 @@ void Workspace::markMenu(char16_t cmd)
     if (!s.Opened)
         return;
     // AddMark refuses the negative rows of a view that starts before the sub-file.
-    s.Recording->AddMark(cmd, s.bar.position() - s.Recording->std_OIMG_Width / 4);
+    s.Recording->AddMark(cmd, s.bar.position() - s.Frame.style.std_OIMG_Width / 4);
 }
 
 // --- leaving ---
@@ -688,7 +685,7 @@ void Workspace::publishPlaySettings()
 {
     m_smartplayMode = m_settings.SmartplayMode;
     m_smartplayTime = m_settings.SmartplayTime;
-    m_bShowWidth = m_settings.BShowWidth;
+    m_bShowWidth = m_settings.display.std_OIMG_Width;
 }
 
 std::vector<int> Workspace::movingSlots() const

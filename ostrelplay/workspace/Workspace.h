@@ -11,6 +11,7 @@
 #include "ReplayLog.h"
 #include "SlotWorker.h"
 #include "recording/STDDataOperation.h"
+#include "rendering/StdFrame.h"
 
 #include <QDateTime>
 #include <QPoint>
@@ -28,7 +29,9 @@
 enum class MouseButton { Left, Right, Middle };
 
 struct FileSlot {
-    std::unique_ptr<mystdfile> Recording;
+    // Shared with whatever still reads it (a scan, an export) while the slot moves on.
+    std::shared_ptr<mystdfile> Recording;
+    StdFrame Frame;  // how the recording is drawn and the last frame drawn
     std::atomic<bool> Opened{false};
     std::atomic<bool> Active{false};
     PositionBar bar;
@@ -57,6 +60,7 @@ public:
     ~Workspace();  // stops the workers and frees the recordings (no save)
 
     PlayerSettings &settings() { return m_settings; }
+    const PlayerSettings &settings() const { return m_settings; }
     ReplayLog &replayLog() { return m_log; }
     FileSlot &slot(int fileN) { return m_slots[size_t(fileN)]; }
     const FileSlot &slot(int fileN) const { return m_slots[size_t(fileN)]; }
@@ -86,11 +90,12 @@ public:
     std::atomic<bool> SmartPlay{true};
     std::atomic<bool> SyncPlay{true};
     std::atomic<bool> MouseDragging{false};
-    bool CompressWidth = true;
     bool Measuring = false;
     bool MeasureNextIsStart = true;
-    int DotSize = 3;
     std::atomic<int> PlaySpeed{8};
+    // The settings memory's display style made the style of every open slot: after a
+    // change of the settings or of the play bar's display switches.
+    void applyDisplayStyle();
 
     // --- timers ---
     void tmrTimer();  // 100 ms status timer: texts, rail type, sub-file change at the ends
@@ -108,7 +113,6 @@ public:
     QPoint DragStartPoint;
     QPoint RightClickPoint;
     std::array<bool, 6> HelpLineDragging{};
-    std::array<bool, 10> ChannelHideFlags{};
 
     // --- B-scan menu and mark menu ---
     void ChannelHideClick(int tag);
@@ -135,8 +139,8 @@ public:
     int openSlotCount() const;
 
 private:
-    // What shapes a slot's frame besides the recording's rows; a frame with the
-    // same key as the last one drawn would come out the same.
+    // What shapes a slot's frame besides its style and tools; a frame with the same
+    // key as the last one drawn would come out the same.
     struct FrameKey;
     // The bar values a slot's worker reads; written on the window thread with the bar.
     struct WorkerView {

@@ -36,7 +36,7 @@ protected:
         form = std::make_unique<Tfrm_setting>(*ws);
     }
 
-    mystdfile &recording() { return *ws->slot(1).Recording; }
+    StdFrame &recording() { return ws->slot(1).Frame; }
 
     StdTest::StdFileDir dir;
     PlayerSettings settings;
@@ -89,7 +89,7 @@ TEST_F(SettingFormTest, WidthBarChangesTheLabelAndTheOpenRecording)
     form->trbBShowWidth->setValue(6000);
 
     EXPECT_EQ(form->lblBShowWidth->text(), "当前长度： 6000mm");
-    EXPECT_EQ(recording().std_OIMG_Width, 6000);
+    EXPECT_EQ(recording().style.std_OIMG_Width, 6000);
 }
 
 TEST_F(SettingFormTest, SeventyDegreeSwitchAndBar)
@@ -106,7 +106,7 @@ TEST_F(SettingFormTest, SeventyDegreeSwitchAndBar)
 
     for (int k : seventy) {
         EXPECT_EQ(form->trbChannelFilter[size_t(k)]->value(), 7) << k;
-        EXPECT_EQ(recording().ChannelFilter[size_t(k)], 7) << k;
+        EXPECT_EQ(recording().style.ChannelFilter[size_t(k)], 7) << k;
     }
     EXPECT_EQ(form->trbChannelFilter[3]->value(), 0);
 

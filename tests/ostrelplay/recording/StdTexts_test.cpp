@@ -327,24 +327,18 @@ TEST(StdTexts, SetRailTypeKeepsTheBandCollapse)
     EXPECT_EQ(file->GetPara(12), "1 : 50dB+2dB [200,201,202,203,204,205,206,207]");
 }
 
-TEST(StdTexts, SwitchFileResetsTheDisplayStateForTheNewSubFile)
+TEST(StdTexts, SwitchFileResetsTheStateOfTheNewSubFile)
 {
     TaggedSettings settings;
     const auto file = loadTextRecording(&settings);
     file->setRailType(6);
     file->Cutting = true;
-    file->CountDis = true;
-    file->CurPlayPos = 50;
     file->CurMark = 3;
-    file->InstantTime = "00:01";
 
     file->SwitchFile(1);
     EXPECT_EQ(file->std_CurFile, 1);
     EXPECT_FALSE(file->Cutting);
-    EXPECT_FALSE(file->CountDis);
-    EXPECT_EQ(file->CurPlayPos, 0);
     EXPECT_EQ(file->CurMark, 0);
-    EXPECT_EQ(file->InstantTime, "09:30");
     EXPECT_EQ(file->std_systempara.m_Time, 93012);
     EXPECT_EQ(int(file->std_systempara.m_StartPoint[0]), 100);
     EXPECT_EQ(int(file->std_systempara.m_RailType), 3);
@@ -361,27 +355,7 @@ TEST(StdTexts, SwitchFileResetsTheDisplayStateForTheNewSubFile)
     file->SwitchFile(0);
     EXPECT_EQ(int(file->std_systempara.m_RailType), 1);
     EXPECT_EQ(file->HelpLine, taggedHelpLines(1));
-    EXPECT_EQ(file->InstantTime, "09:30");
     EXPECT_EQ(file->GetGainPara(0), file->GetdBPara());
-}
-
-TEST(StdTexts, InstantTimeIsHoursAndMinutesOfTheStartTime)
-{
-    const std::vector<std::pair<int32_t, const char *>> cases{
-        {93012, "09:30"}, {0, "00:00"}, {5, "00:00"}, {235959, "23:59"}, {120000, "12:00"}, {100, "00:01"}};
-    StdFileImage image;
-    for (const auto &[time, text] : cases) {
-        SubFileImage sub = StdTest::minimalSubFile();
-        sub.para.m_Time = time;
-        sub.addRow({});
-        image.subFiles.push_back(sub);
-    }
-    StdTest::StdFileDir dir;
-    const auto file = StdTest::loadStd(dir.write("times.std", image));
-    for (int k = 0; k < int(cases.size()); ++k) {
-        file->SwitchFile(k);
-        EXPECT_EQ(file->InstantTime, cases[k].second) << "m_Time " << cases[k].first;
-    }
 }
 
 TEST(StdTexts, SubFileComboLineNamesTheRun)

@@ -1,10 +1,9 @@
-// The .stdm recording video: loading, the player's list texts and one drawn frame.
+// The .stdm recording video: loading and the player's list texts.
 
-#include "TestStdFixtures.h"
+#include "TestStdmFixtures.h"
 
 #include "recording/StdErrors.h"
 #include "recording/StdmFile.h"
-#include "rendering/StdmRenderer.h"
 
 #include <gtest/gtest.h>
 
@@ -13,40 +12,12 @@
 namespace {
 
 using StdTest::StdFileDir;
+using StdTest::StdmRecord;
+using StdTest::flatRecord;
+using StdTest::setGates;
 
 constexpr int RecordWithReserve = 40 + 4172 + 4 + 87000;
 constexpr int RecordWithoutReserve = 40 + 4172 + 87000;
-
-struct StdmRecord {
-    TRECORDDATAINDEX index{};
-    TSYSTEMPARA para{};
-    std::unique_ptr<TMOVIEDATA> movie = std::make_unique<TMOVIEDATA>();
-
-    QByteArray image() const { return stdmRecordImage(index, para, *movie); }
-};
-
-// A record of channel ch on rail type 1 whose traces lie flat on the base line.
-StdmRecord flatRecord(int ch, const QString &version = QStringLiteral("1.7.X"))
-{
-    StdmRecord record;
-    record.para = StdTest::minimalPara(version);
-    record.para.m_AutoAmpl = int8_t(ch);
-    record.para.m_RailType = 1;
-    for (TSTDMFRAME &frame : record.movie->m_Frames)
-        for (int32_t &row : frame.m_Trace)
-            row = 399;
-    return record;
-}
-
-void setGates(TSYSTEMPARA &para, int ch, int start1, int width1, int start2, int width2, int start3, int width3)
-{
-    para.m_Gate1Start[1][ch] = start1;
-    para.m_Gate1Width[1][ch] = width1;
-    para.m_Gate2Start[1][ch] = start2;
-    para.m_Gate2Width[1][ch] = width2;
-    para.m_Gate3Start[1][ch] = start3;
-    para.m_Gate3Width[1][ch] = width3;
-}
 
 // Three records: a forward 70° channel, a back 70° channel stored without the reserved
 // bytes, and the 0° channel with three gates. Gate 1 of the first spans columns 105 .. 210.
@@ -80,7 +51,6 @@ std::unique_ptr<mystdmfile> load(const QString &path)
 {
     auto file = std::make_unique<mystdmfile>();
     file->LoadStdmFile(path);
-    file->InitStdmFile();
     return file;
 }
 
@@ -107,9 +77,6 @@ TEST(StdmFile, ListsEachRecordWithChannelSensitivityAndHighestAmplitudeInItsGate
     };
     EXPECT_EQ(rowTexts(*file), expected);
     EXPECT_EQ(stdmComboTexts(*file), (QStringList{QStringLiteral("文件1"), QStringLiteral("文件2"), QStringLiteral("文件3")}));
-    EXPECT_EQ(file->stdm_curfile, 0);
-    EXPECT_FALSE(file->stdm_playing);
-    EXPECT_EQ(file->stdm_Bitmap.size(), QSize(620, 400));
 }
 
 TEST(StdmFile, ChannelTexts)
@@ -177,65 +144,6 @@ TEST(StdmFile, DamagedFilesAreRefusedAndTheLoadedFileStays)
         EXPECT_EQ(file.stdm_channel.size(), 3);
     }
     EXPECT_THROW(file.LoadStdmFile(dir.path(QStringLiteral("missing.stdm"))), StdFileError);
-}
-
-StdmColours testColours()
-{
-    StdmColours colours{QColor(0, 0, 0), QColor(200, 200, 200), QColor(255, 255, 255), {}};
-    for (int i = 0; i < 10; ++i)
-        colours.channel[size_t(i)] = QColor(10 * i + 5, 100, 50);
-    return colours;
-}
-
-TEST(StdmRenderer, FrameShowsGridGatesTraceAndTexts)
-{
-    StdmRecord record = flatRecord(3);  // a 37° channel: two gates
-    setGates(record.para, 3, 100, 100, 300, 40, 0, 0);
-    record.para.m_Gate1Height[1][3] = 50;
-    record.movie->m_Frames[7].m_Trace[99] = 50;
-    StdFileDir dir;
-    mystdmfile file;
-    file.LoadStdmFile(dir.write(QStringLiteral("gates.stdm"), record.image()));
-    file.InitStdmFile();
-    const StdmColours colours = testColours();
-    file.DrawStdmBitMap(7, colours);
-    const QImage &image = file.stdm_Bitmap;
-    auto at = [&image](int x, int y) { return QColor(image.pixel(x, y)); };
-
-    EXPECT_EQ(at(5, 5), colours.background);
-    EXPECT_EQ(at(420, 200), colours.frame);   // divider
-    EXPECT_EQ(at(600, 90), colours.frame);    // rule under the settings
-    EXPECT_EQ(at(150, 200), colours.channel[3]);  // gate 1 at (100 - 50) x 4
-    EXPECT_EQ(at(330, 198), colours.channel[2]);  // gate 2, two pixels higher, colour of the channel before
-    EXPECT_EQ(at(330, 200), colours.background);
-    EXPECT_EQ(at(100, 50), colours.channel[3]);   // trace value 99 is point 100
-    EXPECT_EQ(at(250, 399), colours.channel[3]);  // base line
-
-    int textPixels = 0;
-    for (int y = 10; y < 26; ++y)
-        for (int x = 435; x < 520; ++x)
-            textPixels += at(x, y) == colours.text;
-    EXPECT_GT(textPixels, 20);  // "时间： 0.8 s"
-}
-
-TEST(StdmRenderer, ChannelFiveDrawsGateThreeAndOtherChannelsNone)
-{
-    StdmRecord zero = flatRecord(5);
-    setGates(zero.para, 5, 0, 40, 100, 40, 300, 40);
-    zero.para.m_Gate1Height[1][5] = 50;
-    StdmRecord none = flatRecord(9);
-    StdFileDir dir;
-    mystdmfile file;
-    file.LoadStdmFile(dir.write(QStringLiteral("five.stdm"), zero.image() + none.image()));
-    file.InitStdmFile();
-    const StdmColours colours = testColours();
-
-    file.DrawStdmBitMap(0, colours);
-    EXPECT_EQ(QColor(file.stdm_Bitmap.pixel(330, 198)), colours.channel[4]);
-    file.stdm_curfile = 1;
-    file.DrawStdmBitMap(0, colours);
-    for (int y = 190; y <= 202; ++y)
-        EXPECT_EQ(QColor(file.stdm_Bitmap.pixel(330, y)), colours.background) << y;
 }
 
 } // namespace

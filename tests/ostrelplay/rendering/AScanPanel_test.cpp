@@ -32,6 +32,12 @@ TPACKET echo(int ch, int start, int end)
     return makePacket(char16_t(u'0' + ch), int16_t(start), int16_t(end));
 }
 
+// A loaded recording and the frame its panel is drawn into.
+struct Panel {
+    std::unique_ptr<mystdfile> file;
+    StdFrame frame;
+};
+
 class AScanPanelTest : public ::testing::Test {
 protected:
     AScanPanelTest()
@@ -39,38 +45,40 @@ protected:
         m_sub.para.m_RailType = kRailType;
     }
 
-    std::unique_ptr<mystdfile> load()
+    std::unique_ptr<Panel> load()
     {
         StdFileImage image;
         image.subFiles.push_back(m_sub);
-        auto file = StdTest::loadStd(m_dir.write("panel.std", image));
-        file->color_background = kBackground;
-        file->color_frame = kFrame;
-        file->color_text = kText;
+        auto panel = std::make_unique<Panel>();
+        panel->file = StdTest::loadStd(m_dir.write("panel.std", image));
+        DisplayStyle &style = panel->frame.style;
+        style.color_background = kBackground;
+        style.color_frame = kFrame;
+        style.color_text = kText;
         for (int ch = 0; ch < 10; ++ch)
-            file->color_channel[size_t(ch)] = channelColour(ch);
-        return file;
+            style.color_channel[size_t(ch)] = channelColour(ch);
+        return panel;
     }
 
-    static void draw(mystdfile &file, int row, bool inRange = true)
+    static void draw(Panel &panel, int row, bool inRange = true)
     {
-        DrawAScanPanel(file, kWidth, kHeight, row, inRange);
+        DrawAScanPanel(*panel.file, panel.frame, kWidth, kHeight, row, inRange);
     }
 
-    static QString colourAt(const mystdfile &file, int x, int y)
+    static QString colourAt(const Panel &panel, int x, int y)
     {
-        return QColor(file.std_ABitMap.pixel(x, y)).name();
+        return QColor(panel.frame.std_ABitMap.pixel(x, y)).name();
     }
 
     // The inside of the text cell of line `line` in the reading (x 369..549) or
     // gain column (x 552..733), between the solid lines around it.
-    static QImage cell(const mystdfile &file, bool gainColumn, int line)
+    static QImage cell(const Panel &panel, bool gainColumn, int line)
     {
         const int top = int(kHeight / 10.0 * line) + 1;
         const int bottom = int(kHeight / 10.0 * (line + 1)) - 1;
         const int left = gainColumn ? 551 : 368;
         const int right = gainColumn ? kWidth - 1 : 549;
-        return file.std_ABitMap.copy(QRect(QPoint(left, top), QPoint(right, bottom)));
+        return panel.frame.std_ABitMap.copy(QRect(QPoint(left, top), QPoint(right, bottom)));
     }
 
     static bool isBlank(const QImage &image)
@@ -152,7 +160,7 @@ TEST_F(AScanPanelTest, OutsideTheRowsOnlyGridBaseLinesAndGatesAreDrawn)
     EXPECT_EQ(colourAt(*file, 258, 240), kBackground.name());
     EXPECT_TRUE(isBlank(cell(*file, false, 1)));
     EXPECT_TRUE(isBlank(cell(*file, true, 0)));
-    EXPECT_EQ(file->AScanEchoes.count[1], 0);
+    EXPECT_EQ(file->frame.AScanEchoes.count[1], 0);
 }
 
 TEST_F(AScanPanelTest, EveryEchoOfAChannelRisesFromItsBaseRowAndTheFirstIsRead)
@@ -186,8 +194,8 @@ TEST_F(AScanPanelTest, AChannelKeepsAtMostFourEchoes)
     m_sub.addRow({echo(0, 10, 12), echo(0, 20, 22), echo(0, 30, 32), echo(0, 40, 42), echo(0, 50, 52)});
     auto file = load();
     draw(*file, 0);
-    EXPECT_EQ(file->AScanEchoes.count[0], 4);
-    EXPECT_EQ(file->AScanEchoes.echo[0][3][0], 40);
+    EXPECT_EQ(file->frame.AScanEchoes.count[0], 4);
+    EXPECT_EQ(file->frame.AScanEchoes.echo[0][3][0], 40);
 }
 
 TEST_F(AScanPanelTest, BottomEchoIsShownUnlessTheWaveIsLost)
@@ -205,7 +213,7 @@ TEST_F(AScanPanelTest, BottomEchoIsShownUnlessTheWaveIsLost)
     EXPECT_EQ(colourAt(*file, 258, 240), channelColour(9).name());
     EXPECT_EQ(colourAt(*file, 258, 150), kBackground.name());
 
-    file->std_systempara.m_Range[8] = 0.0f;
+    file->file->std_systempara.m_Range[8] = 0.0f;
     draw(*file, 1);
     for (int x = 0; x < kWidth; ++x)
         ASSERT_NE(colourAt(*file, x, 240), channelColour(9).name()) << "x " << x;
@@ -233,13 +241,13 @@ TEST_F(AScanPanelTest, RowWithoutAProperHeadKeepsThePreviousEchoes)
     draw(*file, 0);
     const QImage reading = cell(*file, false, 1);
     draw(*file, 1);
-    EXPECT_EQ(file->AScanEchoes.count[1], 1);
-    EXPECT_EQ(file->AScanEchoes.count[2], 0);
+    EXPECT_EQ(file->frame.AScanEchoes.count[1], 1);
+    EXPECT_EQ(file->frame.AScanEchoes.count[2], 0);
     EXPECT_EQ(colourAt(*file, 100, 14), channelColour(1).name());
     EXPECT_EQ(cell(*file, false, 1), reading);
 
     draw(*file, 2);
-    EXPECT_EQ(file->AScanEchoes.count[1], 0);
+    EXPECT_EQ(file->frame.AScanEchoes.count[1], 0);
     EXPECT_NE(colourAt(*file, 100, 14), channelColour(1).name());
 }
 

@@ -40,22 +40,23 @@ public:
         StdFileImage image;
         image.subFiles.push_back(sub);
         file = StdTest::loadStd(dir.write(QStringLiteral("frame.std"), image));
-        file->std_OIMG_Width = 3000;
-        file->WidthCompress = true;
-        file->probepara_p = {100, 100, 100, 100, 100, 100, 100, 100, 100};
-        file->color_channel = {Qt::blue, Qt::green, Qt::red, Qt::blue, Qt::green, Qt::red,
+        view.style.std_OIMG_Width = 3000;
+        view.style.WidthCompress = true;
+        view.probepara_p = {100, 100, 100, 100, 100, 100, 100, 100, 100};
+        view.style.color_channel = {Qt::blue, Qt::green, Qt::red, Qt::blue, Qt::green, Qt::red,
                                Qt::blue, Qt::green, Qt::red, Qt::magenta};
-        file->LineWidth = 2;
-        file->DocSize = 3;
-        file->font_size = 8;
-        file->sign_size = 4;
+        view.style.LineWidth = 2;
+        view.style.DocSize = 3;
+        view.style.font_size = 8;
+        view.style.sign_size = 4;
     }
 
-    void draw(int curPos = kCurPos) { file->DrawBitMap(kWidth, kHeight, 734, 311, curPos); }
-    const std::vector<TLineToDraw> &lines(int ch) const { return file->BScanLists.lines[ch]; }
+    void draw(int curPos = kCurPos) { view.DrawBitMap(*file, kWidth, kHeight, 734, 311, curPos); }
+    const std::vector<TLineToDraw> &lines(int ch) const { return view.BScanLists.lines[ch]; }
 
     StdTest::StdFileDir dir;
     std::unique_ptr<mystdfile> file;
+    StdFrame view;
 };
 
 TPACKET echo(int ch, int d1, int d2)
@@ -86,9 +87,9 @@ TEST(BScanFrame, PlacesEachChannelGroup)
     EXPECT_EQ(frame.lines(5)[0].PosE, QPoint(int(100 * kWScale), y37));
     ASSERT_EQ(frame.lines(9).size(), 1u);
     EXPECT_EQ(frame.lines(9)[0].PosS, QPoint(int(100 * kWScale), int(224 * kHScale - 2)));
-    EXPECT_EQ(frame.file->CurPlayPos, kCurPos);
-    EXPECT_DOUBLE_EQ(frame.file->HScale, kHScale);
-    EXPECT_DOUBLE_EQ(frame.file->WScale, kWScale);
+    EXPECT_EQ(frame.view.CurPlayPos, kCurPos);
+    EXPECT_DOUBLE_EQ(frame.view.HScale, kHScale);
+    EXPECT_DOUBLE_EQ(frame.view.WScale, kWScale);
 }
 
 TEST(BScanFrame, CollapsedBandsLiftTheLowerChannels)
@@ -156,10 +157,10 @@ TEST(BScanFrame, SeventyDegreeEchoesStopAtTheDepthLimit)
 TEST(BScanFrame, ShowModeDecidesWhetherRowsAheadAreDrawn)
 {
     Frame frame({{kCurPos + 3, {{echo(5, 100, 110)}, {}}}});
-    frame.file->std_bshowmode = 0;
+    frame.view.style.std_bshowmode = 0;
     frame.draw();
     EXPECT_TRUE(frame.lines(5).empty());
-    frame.file->std_bshowmode = 1;
+    frame.view.style.std_bshowmode = 1;
     frame.draw();
     ASSERT_EQ(frame.lines(5).size(), 1u);
     EXPECT_EQ(frame.lines(5)[0].PosS.x(), int((-6 + 100) * kWScale));
@@ -175,7 +176,7 @@ TEST(BScanFrame, ChannelFilterDropsShortFinishedTraces)
     for (int r : {kCurPos - 1, kCurPos})  // still running at the last row drawn: kept
         rows[r].echoes.push_back(echo(1, 50, 55));
     Frame frame(rows);
-    frame.file->ChannelFilter[1] = 3;
+    frame.view.style.ChannelFilter[1] = 3;
     frame.draw();
     std::vector<int> xs;
     for (const TLineToDraw &line : frame.lines(1))
@@ -190,10 +191,10 @@ TEST(BScanFrame, HiddenChannelIsDrawnInTheBackgroundColour)
     Frame frame({{kCurPos, {{echo(5, 100, 110)}, {}}}, {kCurPos - 1, {{echo(3, 100, 110)}, {}}}});
     frame.draw();
     const QPoint p = frame.lines(5)[0].PosS;
-    EXPECT_EQ(frame.file->std_BBitMap.pixelColor(p), QColor(Qt::red));
-    frame.file->channelhide[5] = true;
+    EXPECT_EQ(frame.view.std_BBitMap.pixelColor(p), QColor(Qt::red));
+    frame.view.style.channelhide[5] = true;
     frame.draw();
-    EXPECT_EQ(frame.file->std_BBitMap.pixelColor(p), frame.file->color_background);
+    EXPECT_EQ(frame.view.std_BBitMap.pixelColor(p), frame.view.style.color_background);
 }
 
 TEST(BScanFrame, CancelRecordRemovesTheLastGlyph)
@@ -201,7 +202,7 @@ TEST(BScanFrame, CancelRecordRemovesTheLastGlyph)
     Frame frame({{kCurPos, {{}, {makePacket(u'A'), makePacket(u'C'), makePacket(u'P')}}},
                  {kCurPos - 2, {{}, {makePacket(u'P'), makePacket(u'B')}}}});
     frame.draw();
-    const auto &signs = frame.file->BScanLists.signs;
+    const auto &signs = frame.view.BScanLists.signs;
     ASSERT_EQ(signs.size(), 2u);
     EXPECT_EQ(signs[0].Sign, 'B' - 'A');
     EXPECT_EQ(signs[1].Sign, 'A' - 'A');
@@ -213,13 +214,13 @@ TEST(BScanFrame, CancelRecordRemovesTheLastGlyph)
 TEST(BScanFrame, GlyphDotsAreFilledSquaresOfSignSize)
 {
     Frame frame({{kCurPos, {{}, {makePacket(u'A')}}}});
-    frame.file->color_sign = Qt::yellow;
+    frame.view.style.color_sign = Qt::yellow;
     frame.draw();
-    const QPoint at = frame.file->BScanLists.signs.at(0).Pos;
-    const QImage &image = frame.file->std_BBitMap;
+    const QPoint at = frame.view.BScanLists.signs.at(0).Pos;
+    const QImage &image = frame.view.std_BBitMap;
     // 'A' row 7 is 07E0: dots in columns 5..10; row 0 is empty.
     EXPECT_EQ(image.pixelColor(at + QPoint(7 * 4 + 2, 7 * 4 + 2)), QColor(Qt::yellow));
-    EXPECT_EQ(image.pixelColor(at + QPoint(4 * 4 + 2, 7 * 4 + 2)), frame.file->color_background);
+    EXPECT_EQ(image.pixelColor(at + QPoint(4 * 4 + 2, 7 * 4 + 2)), frame.view.style.color_background);
     EXPECT_NE(image.pixelColor(at + QPoint(2, 2)), QColor(Qt::yellow));
 }
 
@@ -229,15 +230,15 @@ TEST(BScanFrame, MileageAndSpeedTextsPairAcrossRows)
     Frame frame({{10, {{}, {makePacket(u'M', 12, 301)}}}, {11, {{}, {makePacket(u'O', 455, 570)}}},
                  {15, {{}, {makePacket(u'M', 12, 305)}}}});
     frame.draw();
-    const auto &texts = frame.file->BScanLists.texts;
+    const auto &texts = frame.view.BScanLists.texts;
     ASSERT_EQ(texts.size(), 2u);
     const int y = kHeight - 2 * 8;
     EXPECT_EQ(texts[0].Text, QStringLiteral("12Km,301m"));
     EXPECT_EQ(texts[0].Pos, QPoint(col(10), y));
     EXPECT_EQ(texts[1].Text, QStringLiteral("20170524 09:30 速度:2.275km/h"));
     EXPECT_EQ(texts[1].Pos, QPoint(col(11) + 8 * 9, y));
-    EXPECT_EQ(frame.file->ScanSpeed, 455);
-    EXPECT_EQ(frame.file->InstantTime, QStringLiteral("09:30"));
+    EXPECT_EQ(frame.view.ScanSpeed, 455);
+    EXPECT_EQ(frame.view.InstantTime, QStringLiteral("09:30"));
 }
 
 TEST(BScanFrame, TurnoutAndOperatorTexts)
@@ -245,7 +246,7 @@ TEST(BScanFrame, TurnoutAndOperatorTexts)
     Frame frame({{kCurPos, {{}, {makePacket(u'D', 12), makePacket(u'U', 7), makePacket(u'U', 9)}}}});
     setStdText(frame.file->std_systempara.m_OperatorRecord[0], 8, QStringLiteral("007张三"));
     frame.draw();
-    const auto &texts = frame.file->BScanLists.texts;
+    const auto &texts = frame.view.BScanLists.texts;
     ASSERT_EQ(texts.size(), 3u);
     const int y = int(224 * kHScale);
     EXPECT_EQ(texts[0].Text, QStringLiteral("道岔号12"));
@@ -266,20 +267,37 @@ TEST_P(VersionTest, DecidesWhetherSpeedRecordsUpdateTheFrame)
     Frame frame({{kCurPos, {{}, {makePacket(u'M', 12, 300), makePacket(u'O', 455, 570)}}}},
                 QString::fromLatin1(GetParam().version));
     frame.draw();
-    EXPECT_EQ(frame.file->ScanSpeed, GetParam().shown ? 455 : 0);
-    EXPECT_EQ(frame.file->BScanLists.texts.size(), 2u);
+    EXPECT_EQ(frame.view.ScanSpeed, GetParam().shown ? 455 : 0);
+    EXPECT_EQ(frame.view.BScanLists.texts.size(), 2u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, VersionTest,
                          testing::Values(VersionCase{"1.6.2", true}, VersionCase{"1.7.X", true},
                                          VersionCase{"1.7.2", false}, VersionCase{"1.8.0", false}));
 
-TEST(BScanFrame, UndrawableVersionFailsTheFrame)
+int pixelsOf(const QImage &image, const QRect &area, const QColor &colour)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += image.pixelColor(x, y) == colour;
+    return count;
+}
+
+TEST(BScanFrame, UndrawableVersionFailsTheFrameWithTheTextOnBothPictures)
 {
     Frame frame({{kCurPos, {{}, {makePacket(u'M', 12, 300)}}}}, QStringLiteral("A.B"));
+    frame.view.style.color_text = Qt::cyan;
     EXPECT_THROW(frame.draw(), StdDataError);
-    drawFailureText(*frame.file);
-    EXPECT_FALSE(frame.file->std_BBitMap.isNull());
+    // The text line at (5, 5): 26 characters of a bold 8-point font.
+    const QRect textLine(5, 5, 300, 14);
+    for (const QImage *image : {&frame.view.std_BBitMap, &frame.view.std_ABitMap})
+        EXPECT_EQ(pixelsOf(*image, textLine, Qt::cyan), 0);
+    drawFailureText(frame.view);
+    for (const QImage *image : {&frame.view.std_BBitMap, &frame.view.std_ABitMap}) {
+        EXPECT_GT(pixelsOf(*image, textLine, Qt::cyan), 200);
+        EXPECT_EQ(pixelsOf(*image, QRect(5, 30, 300, 20), Qt::cyan), 0);
+    }
 }
 
 TEST(BScanFrame, NearTheEndOnlyTheFrameIsDrawn)
@@ -289,38 +307,38 @@ TEST(BScanFrame, NearTheEndOnlyTheFrameIsDrawn)
         rows[r].echoes.push_back(echo(5, 100, 110));
     Frame frame(rows);
     frame.draw(kRows - 4);
-    for (const auto &list : frame.file->BScanLists.lines)
+    for (const auto &list : frame.view.BScanLists.lines)
         EXPECT_TRUE(list.empty());
-    const QImage &image = frame.file->std_BBitMap;
+    const QImage &image = frame.view.std_BBitMap;
     // Band line 1 at Trunc(84 x HScale), drawn LineWidth pixels wide across the image.
-    EXPECT_EQ(image.pixelColor(300, int(84 * kHScale)), frame.file->color_frame);
-    EXPECT_EQ(frame.file->std_ABitMap.size(), QSize(734, 311));
+    EXPECT_EQ(image.pixelColor(300, int(84 * kHScale)), frame.view.style.color_frame);
+    EXPECT_EQ(frame.view.std_ABitMap.size(), QSize(734, 311));
 
     frame.draw(kRows - 5);
-    EXPECT_FALSE(frame.file->BScanLists.lines[5].empty());
+    EXPECT_FALSE(frame.view.BScanLists.lines[5].empty());
 }
 
 TEST(BScanFrame, NaturalWidthUsesTheVerticalScale)
 {
     Frame frame({});
-    frame.file->WidthCompress = false;
+    frame.view.style.WidthCompress = false;
     frame.draw();
-    EXPECT_DOUBLE_EQ(frame.file->WScale, kHScale);
-    EXPECT_EQ(frame.file->std_BBitMap.width(), int(3000 * kHScale));
+    EXPECT_DOUBLE_EQ(frame.view.WScale, kHScale);
+    EXPECT_EQ(frame.view.std_BBitMap.width(), int(3000 * kHScale));
 }
 
 TEST(BScanFrame, ReplayMarksAreWrittenAtTheirRow)
 {
     Frame frame({});
     frame.file->AddMark(u'?', kCurPos - 3);
-    frame.file->color_text = Qt::white;
+    frame.view.style.color_text = Qt::white;
     frame.draw();
-    const QImage &image = frame.file->std_BBitMap;
+    const QImage &image = frame.view.std_BBitMap;
     // The mark's character sits in a band of rows above the texts at the bottom.
     const auto inked = [&](int x0) {
         for (int y = kHeight - 3 * 8; y < kHeight - 3 * 8 + 12; ++y)
             for (int x = x0; x < x0 + 8; ++x)
-                if (image.pixelColor(x, y) != frame.file->color_background)
+                if (image.pixelColor(x, y) != frame.view.style.color_background)
                     return true;
         return false;
     };
@@ -344,12 +362,12 @@ std::vector<QRgb> rowPixels(const QImage &image, int y, int x0, int x1)
 TEST(BScanFrame, HelpLinesBelowBandLineOneFollowTheCollapse)
 {
     Frame frame({});
-    frame.file->color_frame = Qt::white;
+    frame.view.style.color_frame = Qt::white;
     frame.file->HelpLine = {38, 173, 0, 0, 0, 0};
     frame.draw();
-    const QImage &image = frame.file->std_BBitMap;
+    const QImage &image = frame.view.std_BBitMap;
     const QRgb white = 0xffffff;
-    const QRgb background = frame.file->color_background.rgb() & 0xffffff;
+    const QRgb background = frame.view.style.color_background.rgb() & 0xffffff;
     // Dotted (style 0): one pixel on, two off, from the left edge. Line 0 lies above
     // band line 1 at its own depth; line 1 below it.
     const std::vector<QRgb> dots{white, background, background, white};
@@ -361,22 +379,51 @@ TEST(BScanFrame, HelpLinesBelowBandLineOneFollowTheCollapse)
     frame.draw();
     // Collapsed: line 1 moves up by the 42 units removed, on the new scale.
     const double hScale = 500.0 * 5 / 6 / 182;
-    EXPECT_EQ(rowPixels(frame.file->std_BBitMap, int((173 - 42) * hScale), 201, 205), dots);
+    EXPECT_EQ(rowPixels(frame.view.std_BBitMap, int((173 - 42) * hScale), 201, 205), dots);
 }
 
 TEST(BScanFrame, DistanceToolWithoutPointsDrawsNoCross)
 {
     Frame frame({});
-    frame.file->CountDis = true;
-    frame.file->CountDisPoint = 0;
-    frame.file->CountDisStart = QPoint(int(kCurPos * 2 * kWScale) - 300, 40);
+    frame.view.tools.CountDis = true;
+    frame.view.tools.CountDisPoint = 0;
+    frame.view.tools.CountDisStart = QPoint(int(kCurPos * 2 * kWScale) - 300, 40);
     frame.draw();
-    const QImage empty = frame.file->std_BBitMap.copy();
-    frame.file->CountDisPoint = 1;
+    const QImage empty = frame.view.std_BBitMap.copy();
+    frame.view.tools.CountDisPoint = 1;
     frame.draw();
     // The cross is centred at (300, 40): its diagonals pass through (307, 47).
     EXPECT_EQ(empty.pixel(307, 47), empty.pixel(250, 47));
-    EXPECT_EQ(frame.file->std_BBitMap.pixelColor(307, 47), frame.file->color_frame);
+    EXPECT_EQ(frame.view.std_BBitMap.pixelColor(307, 47), frame.view.style.color_frame);
+}
+
+} // namespace
+
+namespace {
+
+TEST(StdFrame, StartSubFileTakesTheStartTimeAndEndsTheFirstDistanceTool)
+{
+    const std::vector<std::pair<int32_t, const char *>> cases{
+        {93012, "09:30"}, {0, "00:00"}, {5, "00:00"}, {235959, "23:59"}, {120000, "12:00"}, {100, "00:01"}};
+    StdFileImage image;
+    for (const auto &[time, text] : cases) {
+        SubFileImage sub = StdTest::minimalSubFile();
+        sub.para.m_Time = time;
+        sub.addRow({});
+        image.subFiles.push_back(sub);
+    }
+    StdTest::StdFileDir dir;
+    const auto file = StdTest::loadStd(dir.write("times.std", image));
+    StdFrame frame;
+    for (int k = 0; k < int(cases.size()); ++k) {
+        frame.CurPlayPos = 50;
+        frame.tools.CountDis = true;
+        file->SwitchFile(k);
+        frame.startSubFile(*file);
+        EXPECT_EQ(frame.InstantTime, cases[k].second) << "m_Time " << cases[k].first;
+        EXPECT_EQ(frame.CurPlayPos, 0);
+        EXPECT_FALSE(frame.tools.CountDis);
+    }
 }
 
 } // namespace

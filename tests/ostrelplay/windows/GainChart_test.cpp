@@ -50,7 +50,7 @@ TEST(GainChart, SubFileWithoutGainChangesGivesNineFlatLines)
 {
     StdTest::StdFileDir dir;
     const auto file = load(dir, {gainSubFile(1, 20)});
-    const std::vector<GainSeries> series = gainChartSeries(*file);
+    const std::vector<GainSeries> series = gainChartSeries(*file, DisplayStyle());
     ASSERT_EQ(series.size(), 9u);
     for (int c = 0; c < 9; ++c)
         EXPECT_EQ(series[size_t(c)].points, (Points{{0, level(1, c)}, {19, level(1, c)}})) << "channel " << c;
@@ -61,7 +61,7 @@ TEST(GainChart, GainRecordStepsOnlyItsChannelAtItsRow)
     // Channel 2A (index 7) set to 52.5 dB at row 5.
     StdTest::StdFileDir dir;
     const auto file = load(dir, {gainSubFile(1, 10, 5, makePacket(u'h', 525))});
-    const std::vector<GainSeries> series = gainChartSeries(*file);
+    const std::vector<GainSeries> series = gainChartSeries(*file, DisplayStyle());
     ASSERT_EQ(series.size(), 9u);
     EXPECT_EQ(series[7].points, (Points{{0, level(1, 7)}, {5, level(1, 7)}, {5, 52.5}, {9, 52.5}}));
     for (int c = 0; c < 7; ++c) {
@@ -75,11 +75,11 @@ TEST(GainChart, LevelsFollowTheRailTypeInForce)
     // Own rail type 1, a switch to rail type 3 at row 6; the gain record changes rail type 1 only.
     StdTest::StdFileDir dir;
     const auto file = load(dir, {gainSubFile(1, 10, 3, makePacket(u'a', 500), 6)});
-    EXPECT_EQ(gainChartSeries(*file)[0].points, (Points{{0, level(1, 0)}, {3, level(1, 0)}, {3, 50}, {9, 50}}));
+    EXPECT_EQ(gainChartSeries(*file, DisplayStyle())[0].points, (Points{{0, level(1, 0)}, {3, level(1, 0)}, {3, 50}, {9, 50}}));
 
     file->setRailType(7);
     const double flat = level(3, 0);
-    EXPECT_EQ(gainChartSeries(*file)[0].points, (Points{{0, flat}, {3, flat}, {3, flat}, {9, flat}}));
+    EXPECT_EQ(gainChartSeries(*file, DisplayStyle())[0].points, (Points{{0, flat}, {3, flat}, {3, flat}, {9, flat}}));
 }
 
 TEST(GainChart, SeriesFollowTheCurrentSubFile)
@@ -87,16 +87,17 @@ TEST(GainChart, SeriesFollowTheCurrentSubFile)
     StdTest::StdFileDir dir;
     const auto file = load(dir, {gainSubFile(0, 10), gainSubFile(2, 30, 12, makePacket(u'c', 600))});
     file->SwitchFile(1);
-    EXPECT_EQ(gainChartSeries(*file)[2].points, (Points{{0, level(2, 2)}, {12, level(2, 2)}, {12, 60}, {29, 60}}));
+    EXPECT_EQ(gainChartSeries(*file, DisplayStyle())[2].points, (Points{{0, level(2, 2)}, {12, level(2, 2)}, {12, 60}, {29, 60}}));
 }
 
 TEST(GainChart, SeriesCarryChannelTitlesAndColours)
 {
     StdTest::StdFileDir dir;
     const auto file = load(dir, {gainSubFile(0, 4)});
+    DisplayStyle style;
     for (int c = 0; c < 10; ++c)
-        file->color_channel[size_t(c)] = QColor::fromRgb(20 * c, 255 - 20 * c, 7 * c);
-    const std::vector<GainSeries> series = gainChartSeries(*file);
+        style.color_channel[size_t(c)] = QColor::fromRgb(20 * c, 255 - 20 * c, 7 * c);
+    const std::vector<GainSeries> series = gainChartSeries(*file, style);
     const QStringList titles{QStringLiteral("通道1"), QStringLiteral("通道2"), QStringLiteral("通道3"),
                              QStringLiteral("通道4"), QStringLiteral("通道5"), QStringLiteral("通道6"),
                              QStringLiteral("通道1A"), QStringLiteral("通道2A"), QStringLiteral("通道3A")};

@@ -23,7 +23,7 @@ protected:
     QString iniText() const { return QString::fromUtf8(StdTest::readBytes(iniPath())); }
 
     StdTest::StdFileDir dir;
-    mystdfile recording;
+    ProbePositions probes{};
 };
 
 TEST_F(ProbeFileTest, MissingFileListsOneHundredUnnamedEntries)
@@ -55,14 +55,14 @@ TEST_F(ProbeFileTest, ReadsNamesAndPositionsCaseInsensitivelyAndDefaultsWhatIsDa
 
 TEST_F(ProbeFileTest, SaveStoresTheRecordingsPositionsUnderTheSelectedRow)
 {
-    recording.probepara_p = {350, 360, 370, 100, 380, 390, 400, 410, 420};
+    probes = {350, 360, 370, 100, 380, 390, 400, 410, 420};
     ProbeFile file(iniPath());
 
-    EXPECT_EQ(saveProbeEntry(file, 5, QStringLiteral("仪器A"), &recording), std::nullopt);
+    EXPECT_EQ(saveProbeEntry(file, 5, QStringLiteral("仪器A"), &probes), std::nullopt);
 
     const ProbeFile reread(iniPath());
     EXPECT_EQ(reread.entry(5).name, "仪器A");
-    EXPECT_EQ(reread.entry(5).positions, recording.probepara_p);
+    EXPECT_EQ(reread.entry(5).positions, probes);
     EXPECT_EQ(reread.entry(4).name, "未命名");
     // Every entry is written: names under "probefilename", positions under the entry number.
     const QString text = iniText();
@@ -75,10 +75,10 @@ TEST_F(ProbeFileTest, SaveStoresTheRecordingsPositionsUnderTheSelectedRow)
 TEST_F(ProbeFileTest, SaveKeepsOtherContentOfTheFile)
 {
     writeIni("[other]\nkey=value\n[probefilename]\n7=旧名\n");
-    recording.probepara_p = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    probes = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     ProbeFile file(iniPath());
 
-    saveProbeEntry(file, 0, QStringLiteral("新"), &recording);
+    saveProbeEntry(file, 0, QStringLiteral("新"), &probes);
 
     const QString text = iniText();
     EXPECT_TRUE(text.startsWith("[other]\nkey=value\n"));
@@ -87,16 +87,16 @@ TEST_F(ProbeFileTest, SaveKeepsOtherContentOfTheFile)
 
 TEST_F(ProbeFileTest, SaveWithoutRowOrRecordingWritesTheEntriesUnchanged)
 {
-    recording.probepara_p = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    probes = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     struct Case {
         std::optional<int> row;
-        const mystdfile *recording;
+        const ProbePositions *probes;
     };
-    for (const Case &c : {Case{std::nullopt, &recording}, Case{2, nullptr}}) {
+    for (const Case &c : {Case{std::nullopt, &probes}, Case{2, nullptr}}) {
         QFile::remove(iniPath());
         ProbeFile file(iniPath());
 
-        EXPECT_EQ(saveProbeEntry(file, c.row, QStringLiteral("名"), c.recording), std::nullopt);
+        EXPECT_EQ(saveProbeEntry(file, c.row, QStringLiteral("名"), c.probes), std::nullopt);
 
         const ProbeFile reread(iniPath());
         EXPECT_TRUE(QFileInfo::exists(iniPath()));
@@ -109,7 +109,7 @@ TEST_F(ProbeFileTest, SaveWithAnEmptyNameAsksForOneAndWritesNothing)
 {
     ProbeFile file(iniPath());
 
-    EXPECT_EQ(saveProbeEntry(file, 0, QString(), &recording), QStringLiteral("请输入文件名！！"));
+    EXPECT_EQ(saveProbeEntry(file, 0, QString(), &probes), QStringLiteral("请输入文件名！！"));
 
     EXPECT_FALSE(QFileInfo::exists(iniPath()));
     EXPECT_EQ(file.entry(0).name, "未命名");
@@ -120,24 +120,24 @@ TEST_F(ProbeFileTest, LoadAppliesTheFirstEntryOfThatName)
     writeIni("[probefilename]\n10=仪器B\n20=仪器B\n[10]\n0=500\n8=90\n[20]\n0=1\n");
     const ProbeFile file(iniPath());
 
-    const ProbeEntryLookup found = loadProbeEntry(file, QStringLiteral("仪器B"), &recording);
+    const ProbeEntryLookup found = loadProbeEntry(file, QStringLiteral("仪器B"), &probes);
 
     EXPECT_EQ(found.row, 10);
-    EXPECT_EQ(recording.probepara_p, (Positions{500, 0, 0, 0, 0, 0, 0, 0, 90}));
+    EXPECT_EQ(probes, (Positions{500, 0, 0, 0, 0, 0, 0, 0, 90}));
 }
 
 TEST_F(ProbeFileTest, LoadOfAnUnknownNameSaysSoAndChangesNothing)
 {
     writeIni("[probefilename]\n0=仪器B\n[0]\n0=500\n");
     const ProbeFile file(iniPath());
-    recording.probepara_p = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    probes = {1, 2, 3, 4, 5, 6, 7, 8, 9};
 
     for (const char *name : {"仪器C", "仪器b", ""}) {
-        const ProbeEntryLookup found = loadProbeEntry(file, QString::fromUtf8(name), &recording);
+        const ProbeEntryLookup found = loadProbeEntry(file, QString::fromUtf8(name), &probes);
 
         EXPECT_EQ(found.row, std::nullopt) << name;
         EXPECT_EQ(found.message, "未找到探头文件，请确定改文件名是否存在！");
-        EXPECT_EQ(recording.probepara_p, (Positions{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+        EXPECT_EQ(probes, (Positions{1, 2, 3, 4, 5, 6, 7, 8, 9}));
     }
 }
 

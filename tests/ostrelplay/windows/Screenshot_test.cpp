@@ -33,10 +33,15 @@ std::unique_ptr<mystdfile> recording(const StdTest::StdFileDir &dir, const QStri
     setStdText(sub.para.m_OperatorName, 10, QStringLiteral("张三"));
     for (int r = 0; r < 20; ++r)
         sub.addRow({});
-    auto file = StdTest::loadStd(dir.write(name, StdFileImage{{sub}, std::nullopt}));
-    file->std_BBitMap = QImage(PaneWidth, PaneHeight, QImage::Format_RGB32);
-    file->std_BBitMap.fill(BScanColour);
-    return file;
+    return StdTest::loadStd(dir.write(name, StdFileImage{{sub}, std::nullopt}));
+}
+
+// The slot's B-scan picture, one colour.
+QImage bscanPicture()
+{
+    QImage image(PaneWidth, PaneHeight, QImage::Format_RGB32);
+    image.fill(BScanColour);
+    return image;
 }
 
 // Leftmost column holding a dark pixel within rows [top, bottom); nullopt when none.
@@ -55,9 +60,9 @@ TEST(ScreenshotName, DefaultNameCutsTheFileNameTo39CharactersAndAddsTheMileage)
     const QString longName = QStringLiteral("K0123456789_京广线_上行_左股_2026年12月10日_检测数据.std");
     ASSERT_GT(longName.size(), 39);
     const auto file = recording(dir, longName);
-    EXPECT_EQ(exportDefaultName(*file), longName.left(39) + QStringLiteral(" (12Km+345m)"));
+    EXPECT_EQ(exportDefaultName(*file, 0), longName.left(39) + QStringLiteral(" (12Km+345m)"));
     const auto shortFile = recording(dir, QStringLiteral("a.std"));
-    EXPECT_EQ(exportDefaultName(*shortFile), QStringLiteral("a.std (12Km+345m)"));
+    EXPECT_EQ(exportDefaultName(*shortFile, 0), QStringLiteral("a.std (12Km+345m)"));
 }
 
 TEST(ScreenshotName, ExtensionIsAppendedWhateverTheNameEndsIn)
@@ -73,7 +78,7 @@ TEST(ScreenshotPicture, IsFiftyPixelsHigherWithTheCaptionLinesBelowTheBScan)
     const auto file = recording(dir, QStringLiteral("a.std"));
     EXPECT_EQ(screenshotCaption(file->std_systempara), QStringLiteral("京广线  长沙  下行  左股  张三"));
 
-    const QImage picture = screenshotPicture(*file, PaneWidth, PaneHeight);
+    const QImage picture = screenshotPicture(*file, bscanPicture(), PaneWidth, PaneHeight);
     ASSERT_EQ(picture.size(), QSize(PaneWidth, PaneHeight + 50));
     EXPECT_EQ(picture.pixelColor(0, 0), BScanColour);
     EXPECT_EQ(picture.pixelColor(PaneWidth - 1, PaneHeight - 1), BScanColour);
@@ -94,7 +99,7 @@ TEST(ScreenshotSave, JpegAndBitmapDecodeToThePicture)
 {
     StdTest::StdFileDir dir;
     const auto file = recording(dir, QStringLiteral("a.std"));
-    const QImage picture = screenshotPicture(*file, PaneWidth, PaneHeight);
+    const QImage picture = screenshotPicture(*file, bscanPicture(), PaneWidth, PaneHeight);
 
     const QString jpeg = saveScreenshot(picture, dir.path(QStringLiteral("shot")), ScreenshotFormat::Jpeg);
     EXPECT_EQ(jpeg, dir.path(QStringLiteral("shot.jpg")));

@@ -45,7 +45,7 @@ protected:
         changes = std::make_unique<SettingsChanges>(*ws);
     }
 
-    mystdfile &recording(int fileN) { return *ws->slot(fileN).Recording; }
+    StdFrame &recording(int fileN) { return ws->slot(fileN).Frame; }
 
     StdTest::StdFileDir dir;
     PlayerSettings settings;
@@ -58,7 +58,7 @@ struct DrawingChange {
     const char *name;
     std::function<void(SettingsChanges &)> change;
     std::function<bool(const PlayerSettings &)> inSettings;
-    std::function<bool(const mystdfile &)> inRecording;
+    std::function<bool(const StdFrame &)> inRecording;
 };
 
 TEST_F(SettingsChangesTest, EveryDrawingChangeReachesTheSettingsAndBothOpenRecordings)
@@ -66,42 +66,42 @@ TEST_F(SettingsChangesTest, EveryDrawingChangeReachesTheSettingsAndBothOpenRecor
     const QColor pink(255, 0, 128);
     const DrawingChange cases[] = {
         {"lost-wave colour", [&](SettingsChanges &c) { c.setColour(9, pink); },
-         [&](const PlayerSettings &s) { return s.color_channel[9] == pink; },
-         [&](const mystdfile &f) { return f.color_channel[9] == pink; }},
+         [&](const PlayerSettings &s) { return s.display.color_channel[9] == pink; },
+         [&](const StdFrame &f) { return f.style.color_channel[9] == pink; }},
         {"channel 3A colour", [&](SettingsChanges &c) { c.setColour(8, pink); },
-         [&](const PlayerSettings &s) { return s.color_channel[8] == pink; },
-         [&](const mystdfile &f) { return f.color_channel[8] == pink; }},
+         [&](const PlayerSettings &s) { return s.display.color_channel[8] == pink; },
+         [&](const StdFrame &f) { return f.style.color_channel[8] == pink; }},
         {"background", [&](SettingsChanges &c) { c.setColour(10, pink); },
-         [&](const PlayerSettings &s) { return s.color_background == pink; },
-         [&](const mystdfile &f) { return f.color_background == pink; }},
+         [&](const PlayerSettings &s) { return s.display.color_background == pink; },
+         [&](const StdFrame &f) { return f.style.color_background == pink; }},
         {"frame", [&](SettingsChanges &c) { c.setColour(11, pink); },
-         [&](const PlayerSettings &s) { return s.color_frame == pink; },
-         [&](const mystdfile &f) { return f.color_frame == pink; }},
+         [&](const PlayerSettings &s) { return s.display.color_frame == pink; },
+         [&](const StdFrame &f) { return f.style.color_frame == pink; }},
         {"text", [&](SettingsChanges &c) { c.setColour(12, pink); },
-         [&](const PlayerSettings &s) { return s.color_text == pink; },
-         [&](const mystdfile &f) { return f.color_text == pink; }},
+         [&](const PlayerSettings &s) { return s.display.color_text == pink; },
+         [&](const StdFrame &f) { return f.style.color_text == pink; }},
         {"sign", [&](SettingsChanges &c) { c.setColour(13, pink); },
-         [&](const PlayerSettings &s) { return s.color_sign == pink; },
-         [&](const mystdfile &f) { return f.color_sign == pink; }},
+         [&](const PlayerSettings &s) { return s.display.color_sign == pink; },
+         [&](const StdFrame &f) { return f.style.color_sign == pink; }},
         {"font size", [](SettingsChanges &c) { c.setFontSize(17); },
-         [](const PlayerSettings &s) { return s.font_size == 17; },
-         [](const mystdfile &f) { return f.font_size == 17; }},
+         [](const PlayerSettings &s) { return s.display.font_size == 17; },
+         [](const StdFrame &f) { return f.style.font_size == 17; }},
         {"sign size", [](SettingsChanges &c) { c.setSignSize(6); },
-         [](const PlayerSettings &s) { return s.sign_size == 6; },
-         [](const mystdfile &f) { return f.sign_size == 6; }},
+         [](const PlayerSettings &s) { return s.display.sign_size == 6; },
+         [](const StdFrame &f) { return f.style.sign_size == 6; }},
         {"width", [](SettingsChanges &c) { c.setBShowWidth(6000); },
-         [](const PlayerSettings &s) { return s.BShowWidth == 6000; },
-         [](const mystdfile &f) { return f.std_OIMG_Width == 6000; }},
+         [](const PlayerSettings &s) { return s.display.std_OIMG_Width == 6000; },
+         [](const StdFrame &f) { return f.style.std_OIMG_Width == 6000; }},
         {"show mode", [](SettingsChanges &c) { c.setBShowMode(1); },
-         [](const PlayerSettings &s) { return s.BShowMode == 1; },
-         [](const mystdfile &f) { return f.std_bshowmode == 1; }},
+         [](const PlayerSettings &s) { return s.display.std_bshowmode == 1; },
+         [](const StdFrame &f) { return f.style.std_bshowmode == 1; }},
         {"speed off", [](SettingsChanges &c) { c.setSpeedShow(false); },
-         [](const PlayerSettings &s) { return !s.SpeedShow; }, [](const mystdfile &f) { return !f.std_SpeedShow; }},
+         [](const PlayerSettings &s) { return !s.display.std_SpeedShow; }, [](const StdFrame &f) { return !f.style.std_SpeedShow; }},
         {"channel colours on", [](SettingsChanges &c) { c.setColorShow(true); },
-         [](const PlayerSettings &s) { return s.ColorShow; }, [](const mystdfile &f) { return f.std_ColorShow; }},
+         [](const PlayerSettings &s) { return s.display.std_ColorShow; }, [](const StdFrame &f) { return f.style.std_ColorShow; }},
         {"filter of channel 4", [](SettingsChanges &c) { c.setChannelFilter(3, 5); },
-         [](const PlayerSettings &s) { return s.channelfiltervalue[3] == 5; },
-         [](const mystdfile &f) { return f.ChannelFilter[3] == 5; }},
+         [](const PlayerSettings &s) { return s.display.ChannelFilter[3] == 5; },
+         [](const StdFrame &f) { return f.style.ChannelFilter[3] == 5; }},
     };
     for (const DrawingChange &c : cases) {
         SCOPED_TRACE(c.name);
@@ -119,15 +119,15 @@ TEST_F(SettingsChangesTest, EveryDrawingChangeReachesTheSettingsAndBothOpenRecor
 TEST_F(SettingsChangesTest, AClosedSlotIsLeftAloneAndColoursOutsideThePageChangeNothing)
 {
     ws->CloseClick(1);
-    const std::array<QColor, 10> channels = settings.color_channel;
+    const std::array<QColor, 10> channels = settings.display.color_channel;
 
     changes->setColour(14, Qt::red);
     changes->setColour(-1, Qt::red);
     changes->setBShowWidth(6000);
     changes->setProbePosition(1, 0, 500);
 
-    EXPECT_EQ(settings.color_channel, channels);
-    EXPECT_EQ(recording(0).std_OIMG_Width, 6000);
+    EXPECT_EQ(settings.display.color_channel, channels);
+    EXPECT_EQ(recording(0).style.std_OIMG_Width, 6000);
     EXPECT_FALSE(ws->slot(1).hasRecording());
     EXPECT_EQ(changes->probePositions(1), std::nullopt);
 }
@@ -146,30 +146,30 @@ TEST_F(SettingsChangesTest, FollowInstrumentWithoutActiveSlotChangesNothing)
 {
     ws->slot(0).Active = false;
     ws->slot(1).Active = false;
-    const std::array<QColor, 10> before = settings.color_channel;
+    const std::array<QColor, 10> before = settings.display.color_channel;
 
     changes->followInstrumentColours();
 
-    EXPECT_EQ(settings.color_channel, before);
-    EXPECT_EQ(recording(0).color_channel, before);
-    EXPECT_EQ(recording(1).color_channel, before);
+    EXPECT_EQ(settings.display.color_channel, before);
+    EXPECT_EQ(recording(0).style.color_channel, before);
+    EXPECT_EQ(recording(1).style.color_channel, before);
 }
 
 TEST_F(SettingsChangesTest, FollowInstrumentCopiesNineColoursOfTheActiveRecordingToEveryOpenOne)
 {
     ws->makeOnlyActive(1);
-    const QColor lostWave = settings.color_channel[9];
+    const QColor lostWave = settings.display.color_channel[9];
 
     changes->followInstrumentColours();
 
     for (int c = 0; c < 9; ++c) {
         const QColor expected = colourFromValue(InstrumentColours[1][c]);
-        EXPECT_EQ(settings.color_channel[size_t(c)], expected) << c;
-        EXPECT_EQ(recording(0).color_channel[size_t(c)], expected) << c;
-        EXPECT_EQ(recording(1).color_channel[size_t(c)], expected) << c;
+        EXPECT_EQ(settings.display.color_channel[size_t(c)], expected) << c;
+        EXPECT_EQ(recording(0).style.color_channel[size_t(c)], expected) << c;
+        EXPECT_EQ(recording(1).style.color_channel[size_t(c)], expected) << c;
     }
-    EXPECT_EQ(settings.color_channel[9], lostWave);
-    EXPECT_EQ(recording(0).color_channel[9], lostWave);
+    EXPECT_EQ(settings.display.color_channel[9], lostWave);
+    EXPECT_EQ(recording(0).style.color_channel[9], lostWave);
 }
 
 TEST_F(SettingsChangesTest, DefaultStyleRestoresTheDefaultColourTable)
@@ -181,11 +181,11 @@ TEST_F(SettingsChangesTest, DefaultStyleRestoresTheDefaultColourTable)
 
     const int32_t table[ColourCount] = {15632384, 65280, 8942, 15632384, 65280, 8942, 15632384,
                                         65280,    8942,  8942, 6966785,  6908265, 6908265, 6908265};
-    const ColourScheme now = currentColours(settings);
+    const ColourScheme now = settings.display.colourScheme();
     for (int k = 0; k < ColourCount; ++k)
         EXPECT_EQ(colourValue(now[size_t(k)]), table[k]) << k;
-    EXPECT_EQ(colourValue(recording(1).color_background), 6966785);
-    EXPECT_EQ(colourValue(recording(1).color_channel[2]), 8942);
+    EXPECT_EQ(colourValue(recording(1).style.color_background), 6966785);
+    EXPECT_EQ(colourValue(recording(1).style.color_channel[2]), 8942);
 }
 
 TEST_F(SettingsChangesTest, SavedColourSchemeComesBackAfterChangesAndAfterARestart)
@@ -193,15 +193,15 @@ TEST_F(SettingsChangesTest, SavedColourSchemeComesBackAfterChangesAndAfterAResta
     changes->setColour(0, QColor(1, 2, 3));
     changes->setColour(13, QColor(4, 5, 6));
     changes->saveColourScheme();
-    const ColourScheme saved = currentColours(settings);
+    const ColourScheme saved = settings.display.colourScheme();
     changes->setColour(0, Qt::white);
     changes->restoreDefaultColours();
 
     changes->readColourScheme();
 
-    EXPECT_EQ(currentColours(settings), saved);
-    EXPECT_EQ(recording(0).color_channel[0], QColor(1, 2, 3));
-    EXPECT_EQ(recording(1).color_sign, QColor(4, 5, 6));
+    EXPECT_EQ(settings.display.colourScheme(), saved);
+    EXPECT_EQ(recording(0).style.color_channel[0], QColor(1, 2, 3));
+    EXPECT_EQ(recording(1).style.color_sign, QColor(4, 5, 6));
 
     const QString ini = dir.path("setting.ini");
     settings.savesetting(ini);
@@ -210,7 +210,7 @@ TEST_F(SettingsChangesTest, SavedColourSchemeComesBackAfterChangesAndAfterAResta
     ReplayLog restartedLog;
     Workspace restartedWorkspace(restarted, restartedLog, [](std::function<void()>) {});
     SettingsChanges(restartedWorkspace).readColourScheme();
-    EXPECT_EQ(currentColours(restarted), saved);
+    EXPECT_EQ(restarted.display.colourScheme(), saved);
 }
 
 // --- probe page ---
@@ -242,11 +242,10 @@ TEST_F(SettingsChangesTest, SeventyDegreeBarSetsTheSixSeventyDegreeChannels)
 
     const std::array<int32_t, 10> expectedSettings{7, 7, 7, 2, 0, 0, 7, 7, 7, 7};
     EXPECT_TRUE(settings.channelfilter);
-    EXPECT_EQ(settings.channelfiltervalue, expectedSettings);
-    // The recordings filter by channel; the "70度" entry itself stays a setting.
-    const std::array<int32_t, 10> expectedRecording{7, 7, 7, 2, 0, 0, 7, 7, 7, 0};
-    EXPECT_EQ(recording(0).ChannelFilter, expectedRecording);
-    EXPECT_EQ(recording(1).ChannelFilter, expectedRecording);
+    EXPECT_EQ(settings.display.ChannelFilter, expectedSettings);
+    // The recordings draw with the settings' style; the lost-wave entry never filters.
+    EXPECT_EQ(recording(0).style.ChannelFilter, expectedSettings);
+    EXPECT_EQ(recording(1).style.ChannelFilter, expectedSettings);
 }
 
 TEST_F(SettingsChangesTest, ChannelFilterBarsOutsideTheTenChangeNothing)
@@ -254,8 +253,8 @@ TEST_F(SettingsChangesTest, ChannelFilterBarsOutsideTheTenChangeNothing)
     changes->setChannelFilter(10, 4);
     changes->setChannelFilter(-1, 4);
 
-    EXPECT_EQ(settings.channelfiltervalue, (std::array<int32_t, 10>{}));
-    EXPECT_EQ(recording(0).ChannelFilter, (std::array<int32_t, 10>{}));
+    EXPECT_EQ(settings.display.ChannelFilter, (std::array<int32_t, 10>{}));
+    EXPECT_EQ(recording(0).style.ChannelFilter, (std::array<int32_t, 10>{}));
 }
 
 TEST(ChannelFilterBars, TheUnifiedSwitchHandsTheSeventyDegreeChannelsToTheSeventyDegreeBar)

@@ -57,20 +57,25 @@ std::unique_ptr<mystdfile> shownSecondSubFile(const StdTest::StdFileDir &dir, in
                              std::nullopt};
     auto file = StdTest::loadStd(dir.write(QStringLiteral("report.std"), image));
     file->SwitchFile(1);
-    file->CurPlayPos = 0;
-    file->ScanSpeed = 1234;
     return file;
+}
+
+// The slot's frame: row 0 drawn last, with a speed record of 1234 seen.
+StdFrame shownFrame()
+{
+    StdFrame frame;
+    frame.CurPlayPos = 0;
+    frame.ScanSpeed = 1234;
+    return frame;
 }
 
 TEST(WordReport, FillsTableOneFromTheSubFileShownAndStoresThePicture)
 {
     StdTest::StdFileDir dir;
     auto file = shownSecondSubFile(dir, 1, 2);
-    const int lineWidth = file->LineWidth;
     const QString out = dir.path(QStringLiteral("报告.doc"));
 
-    EXPECT_EQ(exportReport(*file, PaneWidth, PaneHeight, QStringLiteral(REPORT_TEMPLATE), out), QString());
-    EXPECT_EQ(file->LineWidth, lineWidth);
+    EXPECT_EQ(exportReport(*file, shownFrame(), PaneWidth, PaneHeight, QStringLiteral(REPORT_TEMPLATE), out), QString());
 
     const Document report = Document::fromTemplate(out);
     EXPECT_EQ(report.cellText(1, 2), QStringLiteral("京广线"));
@@ -97,7 +102,7 @@ TEST(WordReport, ValuesOutsideTheirTablesKeepTheTemplateText)
     const QString out = dir.path(QStringLiteral("报告.doc"));
     const QString templateMaker = Document::fromTemplate(QStringLiteral(REPORT_TEMPLATE)).cellText(2, 6);
 
-    EXPECT_EQ(exportReport(*file, PaneWidth, PaneHeight, QStringLiteral(REPORT_TEMPLATE), out), QString());
+    EXPECT_EQ(exportReport(*file, shownFrame(), PaneWidth, PaneHeight, QStringLiteral(REPORT_TEMPLATE), out), QString());
 
     const Document report = Document::fromTemplate(out);
     EXPECT_EQ(report.cellText(2, 2), QStringLiteral("Auto"));
@@ -110,7 +115,7 @@ TEST(WordReport, MissingTemplateIsReportedAndTheDocumentStillSaved)
     auto file = shownSecondSubFile(dir, 1, 0);
     const QString out = dir.path(QStringLiteral("报告.doc"));
 
-    const QString error = exportReport(*file, PaneWidth, PaneHeight, dir.path(QStringLiteral("none.dom")), out);
+    const QString error = exportReport(*file, shownFrame(), PaneWidth, PaneHeight, dir.path(QStringLiteral("none.dom")), out);
 
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(QFile::exists(out));

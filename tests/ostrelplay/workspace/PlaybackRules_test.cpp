@@ -10,6 +10,8 @@
 
 namespace {
 
+constexpr int kWindowWidth = 3000;  // "BShowWidth": a step is 750 rows
+
 // 40 rows: 0..2 empty, 3..9 with echoes, 10..19 empty, 20..29 with echoes, 30..39 empty.
 // Rows with records but no echoes and a repeated row count as empty.
 std::unique_ptr<mystdfile> playRecording(const StdTest::StdFileDir &dir)
@@ -31,9 +33,7 @@ std::unique_ptr<mystdfile> playRecording(const StdTest::StdFileDir &dir)
         echoRow();
     for (int row = 30; row < 40; ++row)
         emptyRow();
-    auto file = StdTest::loadStd(dir.write("play.std", StdFileImage{{sub}, std::nullopt, false}));
-    file->std_OIMG_Width = 3000;  // "BShowWidth" 3000
-    return file;
+    return StdTest::loadStd(dir.write("play.std", StdFileImage{{sub}, std::nullopt, false}));
 }
 
 class PlaybackRules : public ::testing::Test {
@@ -137,7 +137,7 @@ TEST_F(PlaybackRules, StepForwardMovesAQuarterOfTheImageAfterTheSkip)
         {true, 10, 39, 770}, {true, 3, 39, 753}, {true, 30, 35, 785}, {false, 10, 39, 760}, {false, 35, 35, 785},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(stepForward(*file, c.position, c.maximum, c.smart), c.expected)
+        EXPECT_EQ(stepForward(*file, c.position, c.maximum, c.smart, kWindowWidth), c.expected)
             << (c.smart ? "smart" : "normal") << " from " << c.position;
 }
 
@@ -156,7 +156,7 @@ TEST_F(PlaybackRules, StepBackSkipsWithSyncAlwaysAndWithoutOnlyBeforeTheLastFive
         {false, false, 36, 36 - 750},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(stepBack(*file, c.position, 0, c.smart, c.sync), c.expected)
+        EXPECT_EQ(stepBack(*file, c.position, 0, c.smart, c.sync, kWindowWidth), c.expected)
             << (c.smart ? "smart" : "normal") << (c.sync ? " sync" : " async") << " from " << c.position;
 }
 

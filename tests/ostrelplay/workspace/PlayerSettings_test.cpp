@@ -69,26 +69,26 @@ TEST(PlayerSettings, FirstStartGivesTheFactoryDefaults)
     PlayerSettings settings;
     settings.readsetting(dir.path("setting.ini"));
 
-    EXPECT_EQ(settings.BShowWidth, 3000);
+    EXPECT_EQ(settings.display.std_OIMG_Width, 3000);
     EXPECT_EQ(settings.SmartplayTime, 500);
-    EXPECT_EQ(settings.PointSize, 3);
+    EXPECT_EQ(settings.display.DocSize, 3);
     EXPECT_EQ(settings.PlaySpeed, 8);
     EXPECT_EQ(settings.PlayerStyle, QStringLiteral("TabletDark"));
     EXPECT_EQ(settings.workdir, QStringLiteral("rfDesktop"));
     EXPECT_EQ(settings.workdirPath(), QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
-    EXPECT_EQ(settings.font_size, 8);
-    EXPECT_EQ(settings.sign_size, 4);
-    EXPECT_TRUE(settings.SpeedShow);
-    EXPECT_FALSE(settings.ColorShow);
+    EXPECT_EQ(settings.display.font_size, 8);
+    EXPECT_EQ(settings.display.sign_size, 4);
+    EXPECT_TRUE(settings.display.std_SpeedShow);
+    EXPECT_FALSE(settings.display.std_ColorShow);
     EXPECT_FALSE(settings.BShowHide);
     EXPECT_FALSE(settings.channelfilter);
-    EXPECT_EQ(settings.color_background, QColor(1, 78, 106));
-    EXPECT_EQ(settings.color_frame, QColor(105, 105, 105));
-    EXPECT_EQ(settings.color_sign, QColor(105, 105, 105));
+    EXPECT_EQ(settings.display.color_background, QColor(1, 78, 106));
+    EXPECT_EQ(settings.display.color_frame, QColor(105, 105, 105));
+    EXPECT_EQ(settings.display.color_sign, QColor(105, 105, 105));
     // Channels 1, 4, 1A blue; 2, 5, 2A green; 3, 6, 3A and lost wave red.
     const QColor blue(0, 136, 238), green(0, 255, 0), red(238, 34, 0);
     const std::array<QColor, 10> channels{blue, green, red, blue, green, red, blue, green, red, red};
-    EXPECT_EQ(settings.color_channel, channels);
+    EXPECT_EQ(settings.display.color_channel, channels);
     EXPECT_EQ(settings.color_save[10], QColor(1, 78, 106));
     for (bool shown : settings.eventcb)
         EXPECT_TRUE(shown);
@@ -113,35 +113,35 @@ TEST(PlayerSettings, SaveWritesEveryKeyInTheTablesOrder)
 PlayerSettings changedSettings()
 {
     PlayerSettings s;
-    s.color_background = QColor(1, 2, 3);
-    s.color_frame = QColor(4, 5, 6);
+    s.display.color_background = QColor(1, 2, 3);
+    s.display.color_frame = QColor(4, 5, 6);
     for (int i = 0; i < 10; ++i)
-        s.color_channel[i] = QColor(10 + i, 20, 30);
-    s.color_text = QColor(7, 8, 9);
-    s.color_sign = QColor(255, 255, 255);
+        s.display.color_channel[i] = QColor(10 + i, 20, 30);
+    s.display.color_text = QColor(7, 8, 9);
+    s.display.color_sign = QColor(255, 255, 255);
     for (int i = 0; i < 14; ++i)
         s.color_save[i] = QColor(40 + i, 0, 200);
-    s.font_size = 12;
-    s.sign_size = 9;
+    s.display.font_size = 12;
+    s.display.sign_size = 9;
     s.BShowHide = true;
-    s.BShowWidth = 1500;
-    s.BShowMode = 1;
+    s.display.std_OIMG_Width = 1500;
+    s.display.std_bshowmode = 1;
     s.SmartplayMode = 1;
     s.SmartplayTime = 250;
     s.workdir = QStringLiteral("/data/钢轨 记录");
-    s.SpeedShow = false;
-    s.ColorShow = true;
+    s.display.std_SpeedShow = false;
+    s.display.std_ColorShow = true;
     s.PlayerStyle = QStringLiteral("Metropolis UI Blue");
     s.helplinelock = true;
     s.eventcb.fill(false);
-    s.PointSize = 10;
+    s.display.DocSize = 10;
     s.PlaySpeed = 200;
     for (int r = 0; r < 5; ++r)
         for (int k = 0; k < 6; ++k)
             s.HelpLinePos[r][k] = 100 * r + k + 1;
     s.HelpLineStyle = {1, 2, 3, 4, 1, 2};
     for (int i = 0; i < 10; ++i)
-        s.channelfiltervalue[i] = i + 1;
+        s.display.ChannelFilter[i] = i + 1;
     s.channelfilter = true;
     return s;
 }
@@ -173,7 +173,7 @@ TEST(PlayerSettings, RoundTripKeepsEveryChangedValue)
     EXPECT_EQ(read.workdir, QStringLiteral("/data/钢轨 记录"));
     EXPECT_EQ(read.workdirPath(), QStringLiteral("/data/钢轨 记录"));
     EXPECT_EQ(read.PlayerStyle, QStringLiteral("Metropolis UI Blue"));
-    EXPECT_EQ(read.color_sign, QColor(255, 255, 255));
+    EXPECT_EQ(read.display.color_sign, QColor(255, 255, 255));
     EXPECT_EQ(read.HelpLinePos, changed.HelpLinePos);
     EXPECT_EQ(read.eventcb, changed.eventcb);
     EXPECT_TRUE(read.bandCollapse());
@@ -187,9 +187,9 @@ TEST(PlayerSettings, ReadingAgainForgetsValuesTheFileDoesNotHold)
                                                              "[Color]\nCOLOR_FRAME=255\n"));
     PlayerSettings settings = changedSettings();
     settings.readsetting(path);
-    EXPECT_EQ(settings.BShowWidth, 3000);
-    EXPECT_EQ(settings.BShowMode, 1);
-    EXPECT_EQ(settings.color_frame, QColor(255, 0, 0));
+    EXPECT_EQ(settings.display.std_OIMG_Width, 3000);
+    EXPECT_EQ(settings.display.std_bshowmode, 1);
+    EXPECT_EQ(settings.display.color_frame, QColor(255, 0, 0));
     EXPECT_EQ(settings.PlayerStyle, QStringLiteral("TabletDark"));
     EXPECT_EQ(settings.HelpLinePos[2], (std::array<int32_t, 6>{46, 193, 0, 0, 0, 0}));
 }

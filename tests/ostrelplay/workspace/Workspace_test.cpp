@@ -121,6 +121,7 @@ protected:
     }
 
     mystdfile &recording(int fileN) { return *ws->slot(fileN).Recording; }
+    StdFrame &frame(int fileN) { return ws->slot(fileN).Frame; }
     int position(int fileN) const { return ws->slot(fileN).bar.position(); }
 
     StdTest::StdFileDir dir;
@@ -221,12 +222,11 @@ TEST_F(WorkspaceTest, RecordingTakesTheBarValuesAndEndsMeasuring)
 
     open(0, write("a.std", oneSubFile(20)));
 
-    EXPECT_EQ(recording(0).DocSize, 7);
-    EXPECT_EQ(recording(0).PlayerSpeed, 40);
+    EXPECT_EQ(frame(0).style.DocSize, 7);
     EXPECT_FALSE(ws->Measuring);
-    EXPECT_FALSE(recording(0).CountDis);
+    EXPECT_FALSE(frame(0).tools.CountDis);
     EXPECT_TRUE(ws->MeasureNextIsStart);
-    EXPECT_EQ(settings.PointSize, 7);
+    EXPECT_EQ(settings.display.DocSize, 7);
     EXPECT_EQ(settings.PlaySpeed, 40);
 }
 
@@ -447,7 +447,7 @@ TEST_F(WorkspaceTest, StatusTimerChangesSubFileAtBothEnds)
     EXPECT_EQ(s.bar.position(), 5);
     EXPECT_EQ(s.bar.selectionEnd(), 5);
     EXPECT_FALSE(ws->MouseDragging);
-    EXPECT_TRUE(recording(0).CountDis);
+    EXPECT_TRUE(frame(0).tools.CountDis);
     EXPECT_TRUE(s.Opened);
 
     ws->setPosition(0, 0);
@@ -507,11 +507,13 @@ TEST_F(WorkspaceTest, UnchangedFrameIsNotDrawnAgain)
         {"dot size", [&] { ws->setDotSize(5); }},
         {"rail head", [&] { ws->toggleRailHead(); }},
         {"help-line style", [&] { settings.HelpLineStyle[1] = 3; }},
-        {"colour", [&] { recording(0).color_background = QColor(9, 9, 9); }},
+        {"colour", [&] { frame(0).style.color_background = QColor(9, 9, 9); }},
+        {"probe position", [&] { frame(0).probepara_p[4] += 10; }},
+        {"help line dragged", [&] { recording(0).HelpLine[2] = 90; }},
     };
 
     EXPECT_TRUE(ws->drawSlot(0, pane, ascan));
-    EXPECT_EQ(recording(0).std_BBitMap.size(), pane);
+    EXPECT_EQ(frame(0).std_BBitMap.size(), pane);
     EXPECT_FALSE(ws->drawSlot(0, pane, ascan));
     EXPECT_TRUE(ws->drawSlot(0, QSize(500, 300), ascan));
     EXPECT_TRUE(ws->drawSlot(0, QSize(500, 300), QSize(210, 150)));
@@ -529,13 +531,20 @@ TEST_F(WorkspaceTest, UndrawableFrameShowsTheFailureTextInstead)
     SubFileImage sub = StdTest::minimalSubFile("A.B");
     for (int row = 0; row < 40; ++row)
         sub.addRow({makePacket(u'1', 30, 40)}, {makePacket(u'M', 12, int16_t(row))});
+    settings.display.color_text = Qt::cyan;
     open(0, write("bad.std", StdFileImage{{sub}, std::nullopt, false}));
 
     bool drawn = false;
     EXPECT_NO_THROW(drawn = ws->drawSlot(0, QSize(400, 300), QSize(200, 150)));
     EXPECT_TRUE(drawn);
-    EXPECT_FALSE(recording(0).std_BBitMap.isNull());
-    EXPECT_FALSE(recording(0).std_ABitMap.isNull());
+    // "该段数据有误，无法回放，请选择其他数据" at (5, 5) in the text colour on both pictures.
+    for (const QImage *image : {&frame(0).std_BBitMap, &frame(0).std_ABitMap}) {
+        int textPixels = 0;
+        for (int y = 5; y < 19; ++y)
+            for (int x = 5; x < 200; ++x)
+                textPixels += image->pixelColor(x, y) == QColor(Qt::cyan);
+        EXPECT_GT(textPixels, 150);
+    }
 }
 
 TEST_F(WorkspaceTest, EmptySlotDrawsNothing)
@@ -547,12 +556,12 @@ TEST_F(WorkspaceTest, EmptySlotDrawsNothing)
 
 TEST_F(WorkspaceTest, SyncDragMovesBothSlotsByTheSameRows)
 {
-    settings.BShowWidth = 400;
+    settings.display.std_OIMG_Width = 400;
     open(0, write("a.std", oneSubFile(1000)));
     open(1, write("b.std", oneSubFile(1000)));
     for (int n : {0, 1})
         ws->drawSlot(n, QSize(400, 300), QSize(200, 150));
-    ASSERT_EQ(recording(0).WScale, 1.0);
+    ASSERT_EQ(frame(0).WScale, 1.0);
     ws->setPosition(0, 100);
     ws->setPosition(1, 300);
 
@@ -575,10 +584,10 @@ TEST_F(WorkspaceTest, SyncDragMovesBothSlotsByTheSameRows)
 
 TEST_F(WorkspaceTest, TwoMouseDownsGiveTheMeasuredDistance)
 {
-    settings.BShowWidth = 200;
+    settings.display.std_OIMG_Width = 200;
     open(0, write("a.std", oneSubFile(1000)));
     ws->drawSlot(0, QSize(400, 300), QSize(200, 150));
-    ASSERT_EQ(recording(0).WScale, 2.0);
+    ASSERT_EQ(frame(0).WScale, 2.0);
     ws->setPosition(0, 100);
     ws->btnCountDisClick();
 
@@ -588,9 +597,9 @@ TEST_F(WorkspaceTest, TwoMouseDownsGiveTheMeasuredDistance)
     ws->pbMouseUp();
 
     EXPECT_EQ(ws->pbMouseMove(0, 160, 0), "当前高度：0  →:30  ↓:0");
-    EXPECT_EQ(recording(0).CountDisStart, QPoint(100 + 400, 0));
-    EXPECT_EQ(recording(0).CountDisEndXY, QPoint(160, 0));
-    EXPECT_EQ(recording(0).CountDisPoint, 2);
+    EXPECT_EQ(frame(0).tools.CountDisStart, QPoint(100 + 400, 0));
+    EXPECT_EQ(frame(0).tools.CountDisEndXY, QPoint(160, 0));
+    EXPECT_EQ(frame(0).tools.CountDisPoint, 2);
     EXPECT_TRUE(ws->MeasureNextIsStart);
 }
 
@@ -602,7 +611,7 @@ protected:
         open(0, write("p60.std", oneSubFile(1000, 0, 2)));
         const int bandsHeight = recording(0).std_OIMG_Height[4];
         ws->drawSlot(0, QSize(400, 6 * bandsHeight), QSize(200, 150));
-        ASSERT_EQ(recording(0).HScale, 5.0);
+        ASSERT_EQ(frame(0).HScale, 5.0);
         ASSERT_EQ(recording(0).HelpLine[0], 46);
     }
 };
@@ -667,20 +676,20 @@ TEST_F(WorkspaceTest, HiddenChannelReachesBothRecordingsAndTheCaption)
     ws->ChannelHideClick(9);
     EXPECT_EQ(ws->channelHideCaption(9), "通道隐藏失波√");
     EXPECT_EQ(ws->channelHideCaption(6), "隐藏通道1A");
-    EXPECT_TRUE(recording(0).channelhide[9]);
-    EXPECT_TRUE(recording(1).channelhide[9]);
+    EXPECT_TRUE(frame(0).style.channelhide[9]);
+    EXPECT_TRUE(frame(1).style.channelhide[9]);
 
     open(0, write("c.std", oneSubFile(20)));
-    EXPECT_TRUE(recording(0).channelhide[9]);
+    EXPECT_TRUE(frame(0).style.channelhide[9]);
 
     ws->ChannelHideClick(9);
     EXPECT_EQ(ws->channelHideCaption(9), "通道隐藏失波");
-    EXPECT_FALSE(recording(1).channelhide[9]);
+    EXPECT_FALSE(frame(1).style.channelhide[9]);
 }
 
 TEST_F(WorkspaceTest, CutFromTheMenusWritesTheRange)
 {
-    settings.BShowWidth = 200;
+    settings.display.std_OIMG_Width = 200;
     open(0, write("a.std", oneSubFile(1000)));
     ws->pbMouseDown(0, 10, 10, MouseButton::Right);
     EXPECT_FALSE(ws->cutEndEnabled(0));
@@ -715,7 +724,7 @@ TEST_F(WorkspaceTest, CutStartNeverGoesBeforeTheSubFile)
 
 TEST_F(WorkspaceTest, MeasuringMenuRunsStartEndCancel)
 {
-    settings.BShowWidth = 200;
+    settings.display.std_OIMG_Width = 200;
     open(0, write("a.std", oneSubFile(1000)));
     ws->drawSlot(0, QSize(400, 300), QSize(200, 150));
     ws->setPosition(0, 100);
@@ -726,21 +735,21 @@ TEST_F(WorkspaceTest, MeasuringMenuRunsStartEndCancel)
 
     ws->measureStart();
     EXPECT_EQ(items(), (Items{true, true, true}));
-    EXPECT_TRUE(recording(0).CountDisPro);
-    EXPECT_EQ(recording(0).CountDisProStart, QPoint(30 + 400, 40));
-    EXPECT_EQ(recording(0).CountDisProStartXY, QPoint(30, 40));
+    EXPECT_TRUE(frame(0).tools.CountDisPro);
+    EXPECT_EQ(frame(0).tools.CountDisProStart, QPoint(30 + 400, 40));
+    EXPECT_EQ(frame(0).tools.CountDisProStartXY, QPoint(30, 40));
 
     ws->setPosition(0, 150);
     ws->pbMouseDown(0, 80, 90, MouseButton::Right);
     ws->measureEnd();
     EXPECT_EQ(items(), (Items{false, false, true}));
-    EXPECT_EQ(recording(0).CountDisProEnd, QPoint(80 + 600, 90));
-    EXPECT_TRUE(recording(0).CountDisProCompleted);
+    EXPECT_EQ(frame(0).tools.CountDisProEnd, QPoint(80 + 600, 90));
+    EXPECT_TRUE(frame(0).tools.CountDisProCompleted);
 
     ws->measureCancel();
     EXPECT_EQ(items(), (Items{true, false, false}));
-    EXPECT_FALSE(recording(0).CountDisPro);
-    EXPECT_FALSE(recording(0).CountDisProCompleted);
+    EXPECT_FALSE(frame(0).tools.CountDisPro);
+    EXPECT_FALSE(frame(0).tools.CountDisProCompleted);
 }
 
 TEST_F(WorkspaceTest, RailHeadToggleReachesSettingsAndRecordings)
