@@ -130,7 +130,9 @@ void Tfrm_speedexcel::btn_countClick()
         tell(SystemPrompt, QStringLiteral("请输入有效数字"));
         return;
     }
-    const mystdfile *file = m_workspace.slot(slot).Recording.get();
+    // The scan lets events run: a hand-over may replace the slot's recording meanwhile,
+    // so the scan keeps its own hold on the one it reads.
+    const std::shared_ptr<const mystdfile> file = m_workspace.slot(slot).Recording;
     if (!file) {
         tell(SystemPrompt, QStringLiteral("未打开任何文件！"));
         return;

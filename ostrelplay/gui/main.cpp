@@ -45,7 +45,11 @@ int main(int argc, char **argv)
     }
 
     applyVisualStyle(QStringLiteral("Metropolis UI Blue"));
-    Tfrm_main frm_main({settingsPath(), replayLogPath()});
+    // The workers hand positions to the window thread through the application's queue.
+    ReplaySession session({settingsPath(), replayLogPath()}, [&app](std::function<void()> apply) {
+        QMetaObject::invokeMethod(&app, std::move(apply), Qt::QueuedConnection);
+    });
+    Tfrm_main frm_main(session);
     QObject::connect(&instance, &SingleInstance::fileReceived, &frm_main, [&frm_main](const QString &received) {
         frm_main.OpenFile(frm_main.workspace().NextOpenSlot, received);
         bringToFront(frm_main);

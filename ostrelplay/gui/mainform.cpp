@@ -82,8 +82,9 @@ QString Tfrm_main::title()
     return QStringLiteral("Ostrel回放软件1.9.0");
 }
 
-Tfrm_main::Tfrm_main(const Files &files, QWidget *parent)
-    : QMainWindow(parent), m_files(files)
+Tfrm_main::Tfrm_main(ReplaySession &session, QWidget *parent)
+    : QMainWindow(parent), m_session(session), m_settings(session.settings()), m_log(session.replayLog()),
+      m_ws(session.workspace())
 {
     setObjectName(QStringLiteral("frm_main"));
     askYesNo = [this](const QString &caption, const QString &text) {
@@ -94,18 +95,18 @@ Tfrm_main::Tfrm_main(const Files &files, QWidget *parent)
 
     FormCreate();
 
-    frm_ascan = new Tfrm_ascan(*m_ws, this);
+    frm_ascan = new Tfrm_ascan(m_ws, this);
     frm_replaylog = new Tfrm_replaylog(m_log, this);
     frm_about = new Tfrm_about(this);
-    frm_para = new Tfrm_para(*m_ws, this);
-    frm_worktable = new Tfrm_worktable(*m_ws, this);
-    frm_setting = new Tfrm_setting(*m_ws, this);
-    frm_dbpara = new Tfrm_dbpara(*m_ws, this);
-    frm_event = new Tfrm_event(*m_ws, this);
-    frm_search = new Tfrm_search(*m_ws, this);
-    frm_mark = new Tfrm_mark(*m_ws, this);
+    frm_para = new Tfrm_para(m_ws, this);
+    frm_worktable = new Tfrm_worktable(m_ws, this);
+    frm_setting = new Tfrm_setting(m_ws, this);
+    frm_dbpara = new Tfrm_dbpara(m_ws, this);
+    frm_event = new Tfrm_event(m_ws, this);
+    frm_search = new Tfrm_search(m_ws, this);
+    frm_mark = new Tfrm_mark(m_ws, this);
     frm_stdm = new Tfrm_stdm(m_settings, this);
-    frm_speedexcel = new Tfrm_speedexcel(*m_ws, this);
+    frm_speedexcel = new Tfrm_speedexcel(m_ws, this);
 
     connect(&tmr, &QTimer::timeout, this, &Tfrm_main::tmrTimer);
     connect(&Timer, &QTimer::timeout, this, &Tfrm_main::TimerTimer);
@@ -117,18 +118,13 @@ Tfrm_main::~Tfrm_main()
 {
     tmr.stop();
     Timer.stop();
-    runGuarded([this] { m_ws->FormDestroy(m_files.settings, m_files.replayLog); });
+    runGuarded([this] { m_session.FormDestroy(); });
 }
 
 void Tfrm_main::FormCreate()
 {
-    m_settings.readsetting(m_files.settings);
     // An unknown name keeps the style the program started with.
     applyVisualStyle(m_settings.PlayerStyle);
-    m_log.readreplaylog(m_files.replayLog);
-    m_ws = std::make_unique<Workspace>(m_settings, m_log, [this](std::function<void()> apply) {
-        QMetaObject::invokeMethod(this, std::move(apply), Qt::QueuedConnection);
-    });
 
     auto *central = new QWidget(this);
     auto *columns = new QHBoxLayout(central);
@@ -225,7 +221,7 @@ void Tfrm_main::InitPlayWidget()
         QString caption;
         std::function<void()> action;
     };
-    Workspace &ws = *m_ws;
+    Workspace &ws = m_ws;
     const Button buttons[8] = {
         {"btn_mode", QStringLiteral("智能"), [&ws] { ws.btnModeClick(); }},
         {"btn_sync", QStringLiteral("同步"), [&ws] { ws.btnSyncClick(); }},
@@ -267,10 +263,10 @@ void Tfrm_main::InitPlayWidget()
     trb_speed = makeBar(200, m_settings.PlaySpeed);
     trb_dot->setObjectName(QStringLiteral("trb_dot"));
     trb_speed->setObjectName(QStringLiteral("trb_speed"));
-    m_ws->setDotSize(trb_dot->value());
-    m_ws->setPlaySpeed(trb_speed->value());
-    connect(trb_dot, &QSlider::valueChanged, this, [this](int value) { m_ws->setDotSize(value); });
-    connect(trb_speed, &QSlider::valueChanged, this, [this](int value) { m_ws->setPlaySpeed(value); });
+    m_ws.setDotSize(trb_dot->value());
+    m_ws.setPlaySpeed(trb_speed->value());
+    connect(trb_dot, &QSlider::valueChanged, this, [this](int value) { m_ws.setDotSize(value); });
+    connect(trb_speed, &QSlider::valueChanged, this, [this](int value) { m_ws.setPlaySpeed(value); });
 }
 
 void Tfrm_main::ResetLayout()
@@ -334,7 +330,7 @@ void Tfrm_main::tvDblClick(const QModelIndex &index)
 {
     const QString path = m_tree->filePath(index);
     if (!m_tree->isDir(index) && isStdPath(path))
-        OpenFile(m_ws->NextOpenSlot, path);
+        OpenFile(m_ws.NextOpenSlot, path);
 }
 
 bool Tfrm_main::grpDragDrop(int fileN, QEvent *event)
@@ -360,9 +356,9 @@ bool Tfrm_main::grpDragDrop(int fileN, QEvent *event)
 void Tfrm_main::OpenFile(int fileN, const QString &path)
 {
     std::optional<Notice> notice;
-    runGuarded([&] { notice = m_ws->OpenFile(fileN, path); });
+    runGuarded([&] { notice = m_ws.OpenFile(fileN, path); });
     FreeFileWidget(fileN);
-    if (m_ws->slot(fileN).hasRecording()) {
+    if (m_ws.slot(fileN).hasRecording()) {
         SetFileWidget(fileN);
         m_slotWidgets[size_t(fileN)]->resetScrollBar();
     }
@@ -375,9 +371,9 @@ void Tfrm_main::SetFileWidget(int fileN)
 {
     if (m_slotWidgets[size_t(fileN)])
         return;
-    auto *set = new SlotWidgetSet(m_ws->slot(fileN), grp[size_t(fileN)]);
+    auto *set = new SlotWidgetSet(m_ws.slot(fileN), grp[size_t(fileN)]);
     grp[size_t(fileN)]->layout()->addWidget(set);
-    Workspace &ws = *m_ws;
+    Workspace &ws = m_ws;
     connect(set->cbb, &QComboBox::activated, this, [this, fileN](int index) { cbbChange(fileN, index); });
     connect(set->btn_mark, &QPushButton::clicked, this, [this, fileN] { btnMarkClick(fileN); });
     connect(set->btn_para, &QPushButton::clicked, this, [this, fileN] { frm_para->btnParaClick(fileN); });
@@ -389,11 +385,11 @@ void Tfrm_main::SetFileWidget(int fileN)
     connect(set->pb, &PaintBox::mouseDown, this,
             [this, fileN](QPoint pos, Qt::MouseButton button) { pbMouseDown(fileN, pos, button); });
     connect(set->pb, &PaintBox::mouseMove, this,
-            [this, fileN](QPoint pos) { statusBar()->showMessage(m_ws->pbMouseMove(fileN, pos.x(), pos.y())); });
+            [this, fileN](QPoint pos) { statusBar()->showMessage(m_ws.pbMouseMove(fileN, pos.x(), pos.y())); });
     connect(set->pb, &PaintBox::mouseUp, this, [&ws] { ws.pbMouseUp(); });
     connect(set->pb, &PaintBox::clicked, this, [&ws, fileN] { ws.pbClick(fileN); });
     connect(set->pb, &PaintBox::doubleClicked, this, [this, fileN](QPoint pos) {
-        m_ws->pbDblClick(fileN, pos.y());
+        m_ws.pbDblClick(fileN, pos.y());
         refreshPlayBar();
     });
     m_slotWidgets[size_t(fileN)] = set;
@@ -410,7 +406,7 @@ void Tfrm_main::FreeFileWidget(int fileN)
 
 void Tfrm_main::showSlot(int fileN)
 {
-    const FileSlot &slot = m_ws->slot(fileN);
+    const FileSlot &slot = m_ws.slot(fileN);
     grp[size_t(fileN)]->setTitle(slot.caption);
     if (SlotWidgetSet *set = m_slotWidgets[size_t(fileN)])
         set->showSlot();
@@ -433,24 +429,25 @@ void Tfrm_main::OpenClick(int fileN)
 
 void Tfrm_main::SaveClick(int fileN)
 {
-    if (!m_ws->slot(fileN).hasRecording())
+    const std::shared_ptr<mystdfile> file = m_ws.slot(fileN).Recording;
+    if (!file)
         return;
     const QString path = askSaveFileName();
     if (!path.isEmpty())
-        runGuarded([&] { m_ws->SaveClick(fileN, path); });
+        runGuarded([&] { m_ws.SaveClick(*file, path); });
 }
 
 void Tfrm_main::CloseClick(int fileN)
 {
-    runGuarded([&] { m_ws->CloseClick(fileN); });
-    if (!m_ws->slot(fileN).hasRecording())
+    runGuarded([&] { m_ws.CloseClick(fileN); });
+    if (!m_ws.slot(fileN).hasRecording())
         FreeFileWidget(fileN);
     afterCommand();
 }
 
 void Tfrm_main::cbbChange(int fileN, int index)
 {
-    runGuarded([&] { m_ws->cbbChange(fileN, index); });
+    runGuarded([&] { m_ws.cbbChange(fileN, index); });
     showSlot(fileN);
     if (SlotWidgetSet *set = m_slotWidgets[size_t(fileN)])
         set->pb->setFocus();
@@ -459,9 +456,9 @@ void Tfrm_main::cbbChange(int fileN, int index)
 void Tfrm_main::btnMarkClick(int fileN)
 {
     SlotWidgetSet *set = m_slotWidgets[size_t(fileN)];
-    if (!m_ws->slot(fileN).Opened || !set)
+    if (!m_ws.slot(fileN).Opened || !set)
         return;
-    m_ws->MarkSlot = fileN;
+    m_ws.MarkSlot = fileN;
     pm_mark->popup(set->btn_mark->mapToGlobal(QPoint(0, set->btn_mark->height())));
 }
 
@@ -481,7 +478,7 @@ QString Tfrm_main::askSaveFileName()
 
 void Tfrm_main::refreshPlayBar()
 {
-    const Workspace &ws = *m_ws;
+    const Workspace &ws = m_ws;
     m_playButtons[0]->setText(ws.SmartPlay ? QStringLiteral("智能") : QStringLiteral("普通"));
     m_playButtons[1]->setText(ws.SyncPlay ? QStringLiteral("同步") : QStringLiteral("异步"));
     btn_play->setText(ws.Playing ? QStringLiteral("暂停") : QStringLiteral("播放"));
@@ -501,7 +498,7 @@ void Tfrm_main::afterCommand()
 
 void Tfrm_main::btnCompressClick()
 {
-    m_ws->btnCompressClick();
+    m_ws.btnCompressClick();
     m_compressToggled = true;
     resetScrollBars();
 }
@@ -527,7 +524,7 @@ void Tfrm_main::keyPressEvent(QKeyEvent *event)
 
 void Tfrm_main::pbMouseDown(int fileN, QPoint pos, Qt::MouseButton button)
 {
-    m_ws->pbMouseDown(fileN, pos.x(), pos.y(), mouseButton(button));
+    m_ws.pbMouseDown(fileN, pos.x(), pos.y(), mouseButton(button));
     if (button == Qt::RightButton)
         showBScanMenu(fileN);
 }
@@ -536,7 +533,7 @@ void Tfrm_main::pbMouseDown(int fileN, QPoint pos, Qt::MouseButton button)
 
 void Tfrm_main::tmrTimer()
 {
-    m_ws->tmrTimer();
+    m_ws.tmrTimer();
     for (int fileN = 0; fileN < 2; ++fileN)
         showSlot(fileN);
 }
@@ -544,11 +541,11 @@ void Tfrm_main::tmrTimer()
 void Tfrm_main::TimerTimer()
 {
     for (int fileN = 0; fileN < 2; ++fileN) {
-        const FileSlot &slot = m_ws->slot(fileN);
+        const FileSlot &slot = m_ws.slot(fileN);
         SlotWidgetSet *set = m_slotWidgets[size_t(fileN)];
         if (!slot.Opened || !set)
             continue;
-        if (m_ws->drawSlot(fileN, set->pb->size(), frm_ascan->pb_ascan->size())) {
+        if (m_ws.drawSlot(fileN, set->pb->size(), frm_ascan->pb_ascan->size())) {
             set->fitScrollRange();
             set->pb->update();
             if (slot.Active)
@@ -562,7 +559,7 @@ void Tfrm_main::TimerTimer()
 
 void Tfrm_main::closeEvent(QCloseEvent *event)
 {
-    if (m_ws->hasUnsavedChanges() && !askYesNo(SystemPrompt, QStringLiteral("数据改动未保存，确认要退出吗?"))) {
+    if (m_ws.hasUnsavedChanges() && !askYesNo(SystemPrompt, QStringLiteral("数据改动未保存，确认要退出吗?"))) {
         event->ignore();
         return;
     }
@@ -586,7 +583,7 @@ void Tfrm_main::showSettingsPage(int page)
 {
     int active = 0;
     for (int fileN = 0; fileN < 2; ++fileN)
-        if (m_ws->slot(fileN).Active)
+        if (m_ws.slot(fileN).Active)
             active = fileN;
     frm_setting->showPage(page, active);
 }

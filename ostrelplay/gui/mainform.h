@@ -3,8 +3,7 @@
 // play flags) and passes every user action to it; the playing, loading, saving
 // and drawing are the workspace's.
 
-#include "workspace/PlayerSettings.h"
-#include "workspace/ReplayLog.h"
+#include "workspace/ReplaySession.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -41,18 +40,15 @@ class Workspace;
 class Tfrm_main : public QMainWindow {
     Q_OBJECT
 public:
-    struct Files {
-        QString settings;   // "setting.ini"
-        QString replayLog;  // "replaylog.ini"
-    };
-    // Reads both files (FormCreate); the destructor writes them back (FormDestroy).
-    explicit Tfrm_main(const Files &files, QWidget *parent = nullptr);
+    // Shows the session's models, which outlive the window; the destructor ends the
+    // session's recordings and writes its files (FormDestroy).
+    explicit Tfrm_main(ReplaySession &session, QWidget *parent = nullptr);
     ~Tfrm_main() override;
 
     // The title a second start of the program looks for.
     static QString title();
 
-    Workspace &workspace() { return *m_ws; }
+    Workspace &workspace() { return m_ws; }
     // Opens `path` into slot fileN and reports a load failure or warning.
     void OpenFile(int fileN, const QString &path);
     // The slot's controls, or null while the slot is empty.
@@ -137,10 +133,10 @@ private:
     // Runs a command, turning a file, data or settings error into a notice.
     void runGuarded(const std::function<void()> &command);
 
-    Files m_files;
-    PlayerSettings m_settings;
-    ReplayLog m_log;
-    std::unique_ptr<Workspace> m_ws;
+    ReplaySession &m_session;
+    PlayerSettings &m_settings;
+    ReplayLog &m_log;
+    Workspace &m_ws;
 
     QWidget *pnl_tv = nullptr;
     QPushButton *btn_tv = nullptr;

@@ -96,12 +96,12 @@ void Tfrm_main::createBScanMenu()
 
     QMenu *hide = pm->addMenu(QStringLiteral("通道隐藏"));
     for (int tag = 0; tag < 10; ++tag) {
-        QAction *item = hide->addAction(m_ws->channelHideCaption(tag), this, [this, tag] { ChannelHideClick(tag); });
+        QAction *item = hide->addAction(m_ws.channelHideCaption(tag), this, [this, tag] { ChannelHideClick(tag); });
         item->setObjectName(QStringLiteral("ChannelHide%1").arg(tag));
         m_channelHideItems[size_t(tag)] = item;
     }
 
-    Workspace &ws = *m_ws;
+    Workspace &ws = m_ws;
     QMenu *cut = pm->addMenu(QStringLiteral("裁剪数据"));
     cut->addAction(QStringLiteral("裁剪数据起点"), this, [&ws] { ws.cutStart(); });
     m_cutEnd = cut->addAction(QStringLiteral("裁剪数据终点"), this, &Tfrm_main::cutEndClick);
@@ -122,7 +122,7 @@ void Tfrm_main::createMarkMenu()
 {
     pm_mark = new QMenu(this);
     pm_mark->setObjectName(QStringLiteral("pm_mark"));
-    Workspace &ws = *m_ws;
+    Workspace &ws = m_ws;
     const std::pair<QString, char16_t> marks[] = {
         {QStringLiteral("一级报警"), u'?'},
         {QStringLiteral("二级报警"), u'F'},
@@ -130,34 +130,35 @@ void Tfrm_main::createMarkMenu()
     };
     for (const auto &[caption, cmd] : marks)
         pm_mark->addAction(caption, this, [&ws, cmd = cmd] { ws.markMenu(cmd); });
-    pm_mark->addAction(QStringLiteral("标记筛选"), this, [this] { frm_mark->showFor(m_ws->MarkSlot); });
+    pm_mark->addAction(QStringLiteral("标记筛选"), this, [this] { frm_mark->showFor(m_ws.MarkSlot); });
 }
 
 // The B-scan menu after a right-button press on slot fileN's B-scan.
 void Tfrm_main::showBScanMenu(int fileN)
 {
-    m_cutEnd->setEnabled(m_ws->cutEndEnabled(fileN));
-    m_measureStart->setEnabled(m_ws->measureStartEnabled);
-    m_measureEnd->setEnabled(m_ws->measureEndEnabled);
-    m_measureCancel->setEnabled(m_ws->measureCancelEnabled);
+    m_cutEnd->setEnabled(m_ws.cutEndEnabled(fileN));
+    m_measureStart->setEnabled(m_ws.measureStartEnabled);
+    m_measureEnd->setEnabled(m_ws.measureEndEnabled);
+    m_measureCancel->setEnabled(m_ws.measureCancelEnabled);
     pm->popup(QCursor::pos());
 }
 
 void Tfrm_main::ChannelHideClick(int tag)
 {
-    m_ws->ChannelHideClick(tag);
+    m_ws.ChannelHideClick(tag);
     for (int t = 0; t < 10; ++t)
-        m_channelHideItems[size_t(t)]->setText(m_ws->channelHideCaption(t));
+        m_channelHideItems[size_t(t)]->setText(m_ws.channelHideCaption(t));
 }
 
 void Tfrm_main::cutEndClick()
 {
-    for (int fileN : m_ws->cutEndCandidates()) {
+    for (int fileN : m_ws.cutEndCandidates()) {
+        const std::shared_ptr<mystdfile> file = m_ws.slot(fileN).Recording;
         const QString path = askSaveFileName();
         if (path.isEmpty())
             continue;
         const bool withMarks = askYesNo(QStringLiteral("系统提示"), QStringLiteral("是否保存标记?"));
-        runGuarded([&] { m_ws->saveCut(fileN, path, withMarks); });
+        runGuarded([&] { m_ws.saveCut(*file, path, withMarks); });
     }
 }
 
@@ -178,7 +179,7 @@ void Tfrm_main::screenshotClick()
     const QString jpeg = QStringLiteral("压缩图片 (*.JPG)");
     const QString bitmap = QStringLiteral("无损图片 (*.BMP)");
     for (int fileN = 0; fileN < 2; ++fileN) {
-        const FileSlot &slot = m_ws->slot(fileN);
+        const FileSlot &slot = m_ws.slot(fileN);
         if (!slot.Opened || !slot.Active || !slot.hasRecording())
             continue;
         // The picture as shown now; the dialog lets play and hand-overs go on.
@@ -202,7 +203,7 @@ void Tfrm_main::reportClick()
 {
     const QString templatePath = QCoreApplication::applicationDirPath() + QStringLiteral("/report.dom");
     for (int fileN = 0; fileN < 2; ++fileN) {
-        const FileSlot &slot = m_ws->slot(fileN);
+        const FileSlot &slot = m_ws.slot(fileN);
         if (!slot.Opened || !slot.Active || !slot.hasRecording())
             continue;
         // The frame as shown now; the dialog lets play and hand-overs go on.

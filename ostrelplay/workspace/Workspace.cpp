@@ -145,11 +145,9 @@ std::optional<Notice> Workspace::OpenFile(int fileN, const QString &path)
     return noticeOf(messages);
 }
 
-void Workspace::SaveClick(int fileN, const QString &path)
+void Workspace::SaveClick(mystdfile &file, const QString &path)
 {
-    FileSlot &s = slot(fileN);
-    if (s.hasRecording())
-        s.Recording->SaveStdFile(path, false);
+    file.SaveStdFile(path, false);
 }
 
 void Workspace::CloseClick(int fileN)
@@ -484,15 +482,12 @@ std::vector<int> Workspace::cutEndCandidates()
     return candidates;
 }
 
-void Workspace::saveCut(int fileN, const QString &path, bool withMarks)
+void Workspace::saveCut(mystdfile &file, const QString &path, bool withMarks)
 {
-    FileSlot &s = slot(fileN);
-    if (!s.hasRecording())
-        return;
     if (withMarks)
-        s.Recording->SaveCutedStdFile(path);
+        file.SaveCutedStdFile(path);
     else
-        s.Recording->SaveCutedMarkedlessStdFile(path);
+        file.SaveCutedMarkedlessStdFile(path);
 }
 
 void Workspace::measureStart()

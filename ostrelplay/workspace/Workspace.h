@@ -69,7 +69,9 @@ public:
     // Loads `path` into slot fileN as OpenFile does. On a load failure the slot ends
     // empty and the error is returned; the version warning comes back as a notice.
     std::optional<Notice> OpenFile(int fileN, const QString &path);
-    void SaveClick(int fileN, const QString &path);  // throws StdFileError
+    // Saves and cuts take the recording the user chose, held since before the file
+    // dialog: a hand-over during the dialog may have put another one into the slot.
+    void SaveClick(mystdfile &file, const QString &path);  // throws StdFileError
     void CloseClick(int fileN);                      // throws StdFileError from the fast save
     void cbbChange(int fileN, int index);            // sub-file switch
     // Writes a slot's row (clamped; raises the selection end): buttons, drags, list windows, workers.
@@ -121,7 +123,7 @@ public:
     void cutStart();
     // Cut end for the active slots: returns the slots whose range is valid, to ask for a name.
     std::vector<int> cutEndCandidates();
-    void saveCut(int fileN, const QString &path, bool withMarks);  // throws StdFileError
+    void saveCut(mystdfile &file, const QString &path, bool withMarks);  // throws StdFileError
     void measureStart();
     void measureEnd();
     void measureCancel();

@@ -9,7 +9,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QTableWidget>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -84,6 +87,31 @@ TEST_F(SpeedExcelFormTest, MessagesWhenNothingCanBeCountedOrExported)
     form->btn_exportClick();
     EXPECT_EQ(messages, QStringList({QStringLiteral("未打开任何文件！"), QStringLiteral("请输入有效数字"),
                                      QStringLiteral("列表为空，无法导出！")}));
+}
+
+TEST_F(SpeedExcelFormTest, AFileHandedOverDuringTheScanLeavesTheScannedRecordWhole)
+{
+    // Sub-file 0 runs at raw speed 1000 from its 2nd to its 4000th row: 8 metres.
+    SubFileImage fast = StdTest::minimalSubFile();
+    for (int r = 0; r < 4000; ++r)
+        fast.addRow({}, r == 1 ? std::vector<TPACKET>{{u'M', 12, 300}, {u'O', 1000, 0}}
+                               : (r == 3999 ? std::vector<TPACKET>{{u'M', 12, 308}, {u'O', 0, 0}} : std::vector<TPACKET>{}));
+    SubFileImage slow = StdTest::minimalSubFile();
+    slow.addRow({}, {});
+    const QString scanned = dir.write("fast.std", StdFileImage{{fast, slow}, std::nullopt, false});
+    const QString handedOver = dir.write("other.std", StdFileImage{{slow}, std::nullopt, false});
+    ASSERT_FALSE(ws->OpenFile(1, scanned));
+    form->N56Click();
+    form->edt_speed->setText(QStringLiteral("4"));
+    form->edt_dis->setText(QStringLiteral("1"));
+
+    // A second start hands a file over while the scan lets events run.
+    QTimer::singleShot(0, form.get(), [&] { ws->OpenFile(1, handedOver); });
+    form->btn_countClick();
+
+    EXPECT_TRUE(ws->slot(1).Recording->std_FilePath.endsWith(QStringLiteral("other.std")));
+    ASSERT_EQ(form->lv_main->rowCount(), 1);
+    EXPECT_EQ(form->lbl_stat->text(), QStringLiteral("1处超速共7米"));
 }
 
 } // namespace

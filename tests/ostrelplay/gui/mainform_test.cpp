@@ -50,7 +50,10 @@ protected:
         EXPECT_TRUE(ini.open(QIODevice::WriteOnly));
         ini.write(QStringLiteral("[BShow]\nBShowWidth=400\n[workplace]\nworkdir=%1\n").arg(folder()).toUtf8());
         ini.close();
-        form = std::make_unique<Tfrm_main>(Tfrm_main::Files{dir.path("setting.ini"), dir.path("replaylog.ini")});
+        session = std::make_unique<ReplaySession>(
+            ReplaySession::Files{dir.path("setting.ini"), dir.path("replaylog.ini")},
+            [](std::function<void()> apply) { QMetaObject::invokeMethod(qApp, std::move(apply), Qt::QueuedConnection); });
+        form = std::make_unique<Tfrm_main>(*session);
         form->askYesNo = [this](const QString &title, const QString &text) {
             questions.push_back({title, text});
             return answer;
@@ -77,6 +80,7 @@ protected:
     std::vector<Message> questions;
     std::vector<Message> notices;
     bool answer = false;
+    std::unique_ptr<ReplaySession> session;
     std::unique_ptr<Tfrm_main> form;  // last: its destructor may still report
 };
 
@@ -213,6 +217,19 @@ TEST_F(MainFormTest, QuittingWithUnsavedMarksAsksAndNoKeepsTheWindow)
 
     answer = true;
     EXPECT_TRUE(window().close());
+}
+
+TEST_F(MainFormTest, TheSessionOutlivesTheWindowWhichEndsItsRecordingsAndWritesItsFiles)
+{
+    window().OpenFile(1, recording("one.std"));
+    form.reset();
+
+    Workspace &ws = session->workspace();
+    EXPECT_FALSE(ws.slot(1).hasRecording());
+    EXPECT_EQ(session->replayLog().replaycount(), 1);
+    EXPECT_TRUE(QFile::exists(dir.path("setting.ini")));
+    EXPECT_TRUE(QFile::exists(dir.path("replaylog.ini")));
+    EXPECT_TRUE(notices.empty());
 }
 
 TEST_F(MainFormTest, FolderTreeShowsFoldersAndStdFilesAndOpensIntoAlternateSlots)

@@ -300,6 +300,21 @@ TEST_F(WorkspaceTest, ClosingEmptiesTheSlotAndReopeningRunsOneWorkerAgain)
     ws->btnPlayClick();
 }
 
+TEST_F(WorkspaceTest, ARecordingHeldByAScanOutlivesItsSlotAndTheFileOpenedInto)
+{
+    const QString first = write("a.std", oneSubFile(300));
+    open(0, first);
+    const std::shared_ptr<const mystdfile> held = ws->slot(0).Recording;
+
+    open(0, write("b.std", oneSubFile(20)));
+    ws->CloseClick(0);
+
+    // Still whole: the sanitizer build would catch a read of a freed recording.
+    EXPECT_EQ(held->std_FilePath, first);
+    EXPECT_EQ(held->std_packetindex.size(), 300u);
+    EXPECT_TRUE(held->rowPackets(299).valid());
+}
+
 TEST_F(WorkspaceTest, SaveWritesAWholeCopyAndKeepsTheSlotOnItsOwnFile)
 {
     const QString path = write("a.std", oneSubFile(2000));
@@ -308,7 +323,7 @@ TEST_F(WorkspaceTest, SaveWritesAWholeCopyAndKeepsTheSlotOnItsOwnFile)
     ws->markMenu(u'F');
     const QString copy = dir.path("copy.std");
 
-    ws->SaveClick(0, copy);
+    ws->SaveClick(recording(0), copy);
 
     const auto saved = StdTest::loadStd(copy);
     ASSERT_EQ(saved->std_mark[0].size(), 1u);
@@ -707,7 +722,7 @@ TEST_F(WorkspaceTest, CutFromTheMenusWritesTheRange)
     ws->setPosition(0, 600);
     EXPECT_EQ(ws->cutEndCandidates(), std::vector<int>{0});
     const QString cut = dir.path("cut.std");
-    ws->saveCut(0, cut, true);
+    ws->saveCut(recording(0), cut, true);
 
     const auto loaded = StdTest::loadStd(cut);
     EXPECT_EQ(loaded->std_filecount, 1);
