@@ -9,17 +9,17 @@
 // save(); reads and writes in between only touch memory. Files are written in
 // UTF-8; a file that is not valid UTF-8 is read as GB18030.
 
+#include "UserError.h"
+
 #include <QHash>
 #include <QString>
 
-#include <stdexcept>
 #include <vector>
 
-// An INI file that could not be written. The message is the text shown to the user.
-class IniFileError : public std::runtime_error {
+// An INI file that could not be written.
+class IniFileError : public common::UserError {
 public:
-    explicit IniFileError(const QString &message) : std::runtime_error(message.toStdString()) {}
-    QString text() const { return QString::fromUtf8(what()); }
+    using UserError::UserError;
 };
 
 class IniFile {

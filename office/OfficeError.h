@@ -1,11 +1,9 @@
 #pragma once
-#include <QString>
-#include <stdexcept>
+#include "common/UserError.h"
 
 // Anything the office layer cannot do: a file that cannot be written, a template
 // that is missing or malformed. Callers map it to their own fixed message.
-class OfficeError : public std::runtime_error {
+class OfficeError : public common::UserError {
 public:
-    explicit OfficeError(const QString &message) : std::runtime_error(message.toStdString()) {}
-    QString text() const { return QString::fromUtf8(what()); }
+    using UserError::UserError;
 };

@@ -2,6 +2,8 @@
 // Options of one subcommand: "--name value", "--name=value" or a bare "--flag",
 // and the positional FILE arguments, kept in the order given.
 
+#include "common/UserError.h"
+
 #include <QList>
 #include <QPair>
 #include <QString>
@@ -9,14 +11,13 @@
 
 #include <cstdint>
 #include <optional>
-#include <stdexcept>
 #include <vector>
 
-// A command line that cannot be carried out as written; exit status 2.
-class UsageError : public std::runtime_error {
+// A command line that cannot be carried out as written. A type of its own because
+// it ends the program with status 2, where other errors end it with 1.
+class UsageError : public common::UserError {
 public:
-    explicit UsageError(const QString &message) : std::runtime_error(message.toStdString()) {}
-    QString text() const { return QString::fromUtf8(what()); }
+    using UserError::UserError;
 };
 
 struct CliOption {

@@ -5,8 +5,6 @@
 #include "common/cli/CliCommand.h"
 #include "CliJson.h"
 
-#include "recording/StdErrors.h"
-
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -65,9 +63,7 @@ int runCommand(const CliCommand &command, const QStringList &args)
         return 0;
     } catch (const UsageError &e) {
         return fail(ExitUsageError, command.name + QStringLiteral(": ") + e.text());
-    } catch (const StdFileError &e) {
-        return fail(ExitDataError, e.text());
-    } catch (const StdDataError &e) {
+    } catch (const common::UserError &e) {
         return fail(ExitDataError, e.text());
     } catch (const std::exception &e) {
         return fail(ExitDataError, QString::fromLocal8Bit(e.what()));

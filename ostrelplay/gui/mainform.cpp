@@ -12,8 +12,7 @@
 #include "searchform.h"
 #include "settingform.h"
 #include "worktableform.h"
-#include "common/IniFile.h"
-#include "recording/StdErrors.h"
+#include "common/UserError.h"
 #include "common/gui/PaintBox.h"
 #include "ascanform.h"
 #include "stdmform.h"
@@ -570,11 +569,7 @@ void Tfrm_main::runGuarded(const std::function<void()> &command)
 {
     try {
         command();
-    } catch (const StdFileError &e) {
-        tell(SystemPrompt, e.text());
-    } catch (const StdDataError &e) {
-        tell(SystemPrompt, e.text());
-    } catch (const IniFileError &e) {
+    } catch (const common::UserError &e) {
         tell(SystemPrompt, e.text());
     }
 }

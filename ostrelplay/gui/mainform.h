@@ -130,7 +130,7 @@ private:
     // A settings page (0 "颜色和字体" .. 6 "通道过滤") for the active slot.
     void showSettingsPage(int page);
     void setPlayerStyle(const QString &name);
-    // Runs a command, turning a file, data or settings error into a notice.
+    // Runs a command, turning any error meant for the user into a notice.
     void runGuarded(const std::function<void()> &command);
 
     ReplaySession &m_session;
