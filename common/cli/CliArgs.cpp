@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace common::cli {
+
 namespace {
 
 const CliOption *findOption(const std::vector<CliOption> &options, const QString &name)
@@ -134,3 +136,5 @@ double parseDouble(const QString &option, const QString &text)
         throw UsageError(QStringLiteral("%1: '%2' is not a number").arg(option, text));
     return d;
 }
+
+} // namespace common::cli

@@ -13,6 +13,8 @@
 #include <optional>
 #include <vector>
 
+namespace common::cli {
+
 // A command line that cannot be carried out as written. A type of its own because
 // it ends the program with status 2, where other errors end it with 1.
 class UsageError : public common::UserError {
@@ -51,3 +53,5 @@ private:
 int parseInt(const QString &option, const QString &text);
 uint32_t parseUInt32(const QString &option, const QString &text);
 double parseDouble(const QString &option, const QString &text);
+
+} // namespace common::cli

@@ -7,6 +7,9 @@
 
 #include <QStringList>
 
+using common::cli::UsageError;
+using common::cli::parseInt;
+
 QSize parseSize(const QString &option, const QString &text)
 {
     const QStringList parts = text.split(QLatin1Char('x'));

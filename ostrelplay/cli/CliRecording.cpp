@@ -2,6 +2,8 @@
 
 #include "common/cli/CliArgs.h"
 
+using common::cli::UsageError;
+
 CliRecording::CliRecording(const QString &path, bool collapseBands)
     : m_file(&m_settings)
 {

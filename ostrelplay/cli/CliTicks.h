@@ -13,7 +13,7 @@
 // The boxes named by comma-separated indices 0..N-1 ("" ticks none); every box
 // when the option is absent. Throws UsageError on an index outside the boxes.
 template <size_t N>
-std::array<bool, N> tickedBoxes(const CliArgs &options, const QString &name)
+std::array<bool, N> tickedBoxes(const common::cli::CliArgs &options, const QString &name)
 {
     std::array<bool, N> ticks{};
     const std::optional<QString> list = options.value(name);
@@ -23,9 +23,9 @@ std::array<bool, N> tickedBoxes(const CliArgs &options, const QString &name)
     }
     const QString option = QStringLiteral("--") + name;
     for (const QString &entry : list->split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const int index = parseInt(option, entry.trimmed());
+        const int index = common::cli::parseInt(option, entry.trimmed());
         if (index < 0 || index >= int(N))
-            throw UsageError(QStringLiteral("%1: box %2 does not exist; the boxes are 0 to %3")
+            throw common::cli::UsageError(QStringLiteral("%1: box %2 does not exist; the boxes are 0 to %3")
                                  .arg(option)
                                  .arg(index)
                                  .arg(N - 1));

@@ -1,11 +1,16 @@
 // cut: rows of one sub-file as a new one-sub-file recording.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
-#include "CliJson.h"
+#include "Commands.h"
+#include "common/cli/CliJson.h"
 #include "CliRecording.h"
 
 #include <QFileInfo>
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
+using common::cli::UsageError;
+using common::cli::jsonNumber;
 
 namespace {
 

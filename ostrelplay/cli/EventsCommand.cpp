@@ -1,12 +1,15 @@
 // events: the rows of the event filter for a recording.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
-#include "CliJson.h"
+#include "Commands.h"
+#include "common/cli/CliJson.h"
 #include "CliRecording.h"
 #include "CliTicks.h"
 
 #include "windows/EventRows.h"
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
 
 namespace {
 

@@ -1,12 +1,17 @@
 // gains: the nine step lines of the gain curve chart for one sub-file.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
-#include "CliJson.h"
+#include "Commands.h"
+#include "common/cli/CliJson.h"
 #include "CliRecording.h"
 
 #include "windows/GainChart.h"
 #include "workspace/PlayerSettings.h"
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
+using common::cli::jsonFloat;
+using common::cli::jsonNumber;
 
 namespace {
 

@@ -1,14 +1,20 @@
 // info: everything the loader read and built for each sub-file.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
-#include "CliJson.h"
+#include "Commands.h"
+#include "common/cli/CliJson.h"
+#include "RecordingJson.h"
 #include "CliRecording.h"
 
 #include "recording/StdFormat.h"
 #include "recording/StdText.h"
 
 #include <QFileInfo>
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
+using common::cli::jsonNumber;
+using common::cli::jsonInts;
 
 namespace {
 

@@ -2,14 +2,20 @@
 // closing its slot does.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
-#include "CliJson.h"
+#include "Commands.h"
+#include "common/cli/CliJson.h"
 #include "CliRecording.h"
 
 #include <QFileInfo>
 
 #include <utility>
 #include <vector>
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
+using common::cli::UsageError;
+using common::cli::parseInt;
+using common::cli::jsonInts;
 
 namespace {
 

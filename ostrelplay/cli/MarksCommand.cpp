@@ -1,12 +1,15 @@
 // marks: the rows of the mark filter for a recording.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
-#include "CliJson.h"
+#include "Commands.h"
+#include "common/cli/CliJson.h"
 #include "CliRecording.h"
 #include "CliTicks.h"
 
 #include "windows/MarkRows.h"
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
 
 namespace {
 

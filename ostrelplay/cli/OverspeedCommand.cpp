@@ -1,13 +1,18 @@
 // overspeed: the overspeed statistics over every sub-file, with its rows and status text.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
+#include "Commands.h"
 #include "CliRecording.h"
 
 #include "windows/Overspeed.h"
 #include "windows/OverspeedExport.h"
 
 #include <QJsonArray>
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
+using common::cli::UsageError;
+using common::cli::parseDouble;
 
 namespace {
 

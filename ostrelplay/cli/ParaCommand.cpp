@@ -1,12 +1,15 @@
 // para: the lines of the parameter window for one sub-file.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
+#include "Commands.h"
 #include "CliRecording.h"
 
 #include "windows/ParaLines.h"
 
 #include <QJsonArray>
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
 
 namespace {
 

@@ -1,11 +1,14 @@
 // pos: where one echo packet lands on the B-scan.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
-#include "CliJson.h"
+#include "Commands.h"
+#include "common/cli/CliJson.h"
 #include "CliRecording.h"
 
 #include "recording/StdFormat.h"
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
 
 namespace {
 

@@ -1,7 +1,7 @@
 // render: one frame of a recording as the replay draws it, written as pictures.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
+#include "Commands.h"
 #include "CliFrame.h"
 
 #include "workspace/PlayerSettings.h"
@@ -11,6 +11,10 @@
 #include <QSaveFile>
 
 #include <memory>
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
+using common::cli::UsageError;
 
 namespace {
 

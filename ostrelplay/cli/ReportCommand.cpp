@@ -1,7 +1,7 @@
 // report: one frame's inspection report, filled from the template as the "报告" export does.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
+#include "Commands.h"
 #include "CliFrame.h"
 #include "workspace/PlayerSettings.h"
 
@@ -10,6 +10,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
 
 namespace {
 

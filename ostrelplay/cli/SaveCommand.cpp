@@ -1,10 +1,13 @@
 // save: a whole copy of the recording under a new name.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
+#include "Commands.h"
 #include "CliRecording.h"
 
 #include <QFileInfo>
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
 
 namespace {
 

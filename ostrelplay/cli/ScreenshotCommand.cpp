@@ -1,11 +1,14 @@
 // screenshot: one frame's B-scan with its caption lines, saved as the "截图" export does.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
+#include "Commands.h"
 #include "CliFrame.h"
 
 #include "windows/Screenshot.h"
 #include "workspace/PlayerSettings.h"
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
 
 namespace {
 

@@ -1,11 +1,15 @@
 // search: the mileage search, with the row a double-click on each result goes to.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
-#include "CliJson.h"
+#include "Commands.h"
+#include "common/cli/CliJson.h"
 #include "CliRecording.h"
 
 #include "windows/MileageSearch.h"
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
+using common::cli::UsageError;
 
 namespace {
 

@@ -1,13 +1,17 @@
 // stdm: the records of a recording video as the player lists them, or one frame as a picture.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
+#include "Commands.h"
 
 #include "recording/StdErrors.h"
 #include "rendering/StdmRenderer.h"
 
 #include <QJsonArray>
 #include <QSaveFile>
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
+using common::cli::UsageError;
 
 namespace {
 

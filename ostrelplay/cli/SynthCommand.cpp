@@ -1,13 +1,19 @@
 // synth: a sample recording, the same bytes for the same options.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
+#include "Commands.h"
 
 #include "recording/StdErrors.h"
 #include "synth/StdSynth.h"
 #include "synth/StdmSynth.h"
 
 #include <QSaveFile>
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
+using common::cli::UsageError;
+using common::cli::parseUInt32;
+using common::cli::parseDouble;
 
 namespace {
 

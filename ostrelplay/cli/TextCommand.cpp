@@ -1,9 +1,14 @@
 // text: the mileage, gain and rail-type texts the replay shows at one row.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
-#include "CliJson.h"
+#include "Commands.h"
+#include "common/cli/CliJson.h"
 #include "CliRecording.h"
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
+using common::cli::jsonNumber;
+using common::cli::jsonInts;
 
 namespace {
 

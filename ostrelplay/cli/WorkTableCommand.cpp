@@ -1,11 +1,15 @@
 // worktable: the work table of a recording, one line per sub-file and the totals line.
 
 #include "common/cli/CliArgs.h"
-#include "common/cli/CliCommand.h"
-#include "CliJson.h"
+#include "Commands.h"
+#include "common/cli/CliJson.h"
 #include "CliRecording.h"
 
 #include "windows/WorkTable.h"
+
+using common::cli::CliArgs;
+using common::cli::CliCommand;
+using common::cli::UsageError;
 
 namespace {
 
