@@ -3,9 +3,7 @@
 #include "workspace/Workspace.h"
 
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QSignalBlocker>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -30,6 +28,12 @@ void placeCheckBoxes(const std::vector<QCheckBox *> &boxes, int width)
     }
 }
 
+std::vector<ListColumn> eventListColumns()
+{
+    return {{QStringLiteral("序号"), 100}, {QStringLiteral("事件"), 100}, {QStringLiteral("里程"), 150},
+            {QStringLiteral("位置"), 100}};
+}
+
 Tfrm_event::Tfrm_event(Workspace &workspace, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_workspace(workspace)
 {
@@ -49,16 +53,7 @@ Tfrm_event::Tfrm_event(Workspace &workspace, QWidget *parent)
         connect(cb_kind[size_t(k)], &QCheckBox::clicked, this, &Tfrm_event::fillList);
     }
 
-    lv = new QTableWidget(0, 4, this);
-    lv->setHorizontalHeaderLabels(
-        {QStringLiteral("序号"), QStringLiteral("事件"), QStringLiteral("里程"), QStringLiteral("位置")});
-    const int widths[] = {100, 100, 150, 100};
-    for (int c = 0; c < 4; ++c)
-        lv->setColumnWidth(c, widths[c]);
-    lv->setShowGrid(true);
-    lv->verticalHeader()->hide();
-    lv->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lv->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lv = new ListTable(eventListColumns(), this);
     connect(lv, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { lvDblClick(row); });
 
     auto *layout = new QVBoxLayout(this);
@@ -97,23 +92,17 @@ void Tfrm_event::cb_allClick()
 
 void Tfrm_event::fillList()
 {
-    lv->setRowCount(0);
     EventKindTicks ticks{};
     for (int k = 0; k < EventKindCount; ++k)
         ticks[size_t(k)] = cb_kind[size_t(k)]->isChecked();
     m_workspace.settings().eventcb = ticks;
 
+    std::vector<QStringList> lines;
     const FileSlot &s = m_workspace.slot(m_slot);
-    if (!s.hasRecording())
-        return;
-    const std::vector<EventRow> rows = eventRows(*s.Recording, ticks);
-    lv->setRowCount(int(rows.size()));
-    for (int r = 0; r < int(rows.size()); ++r) {
-        const EventRow &row = rows[size_t(r)];
-        const QString cells[] = {row.caption, row.event, row.mileage, QString::number(row.position)};
-        for (int c = 0; c < 4; ++c)
-            lv->setItem(r, c, new QTableWidgetItem(cells[c]));
-    }
+    if (s.hasRecording())
+        for (const EventRow &row : eventRows(*s.Recording, ticks))
+            lines.push_back({row.caption, row.event, row.mileage, QString::number(row.position)});
+    lv->setRows(lines);
 }
 
 void Tfrm_event::lvDblClick(int row)

@@ -2,6 +2,7 @@
 // "事件筛选": the events of a slot's recording, filtered by kind; a double-click
 // goes to the event.
 
+#include "common/gui/ListTable.h"
 #include "windows/EventRows.h"
 
 #include <QWidget>
@@ -10,12 +11,14 @@
 #include <vector>
 
 class QCheckBox;
-class QTableWidget;
 class Workspace;
 
 // Places check boxes left to right from (5, 5), 10 pixels apart, starting a new
 // line 10 pixels lower when the next box would pass `width`.
 void placeCheckBoxes(const std::vector<QCheckBox *> &boxes, int width);
+
+// The columns of the event and the mark list.
+std::vector<ListColumn> eventListColumns();
 
 class Tfrm_event : public QWidget {
     Q_OBJECT
@@ -31,7 +34,7 @@ public:
     QWidget *pnl;
     QCheckBox *cb_all;
     std::array<QCheckBox *, EventKindCount> cb_kind{};
-    QTableWidget *lv;
+    ListTable *lv;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

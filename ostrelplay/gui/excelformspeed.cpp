@@ -1,5 +1,6 @@
 #include "excelformspeed.h"
 
+#include "common/gui/ListTable.h"
 #include "windows/OverspeedExport.h"
 #include "workspace/Workspace.h"
 
@@ -7,7 +8,6 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,7 +15,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -59,16 +58,12 @@ Tfrm_speedexcel::Tfrm_speedexcel(Workspace &workspace, QWidget *parent)
     connect(btn_count, &QPushButton::clicked, this, &Tfrm_speedexcel::btn_countClick);
     connect(btn_export, &QPushButton::clicked, this, &Tfrm_speedexcel::btn_exportClick);
 
-    const QStringList columns{QStringLiteral("序号"), QStringLiteral("起始里程"), QStringLiteral("结束里程"),
-                              QStringLiteral("超速距离"), QStringLiteral("平均速度")};
-    lv_main = new QTableWidget(0, int(columns.size()), this);
-    lv_main->setHorizontalHeaderLabels(columns);
-    lv_main->setColumnWidth(0, 100);
-    for (int column = 1; column < columns.size(); ++column)
-        lv_main->setColumnWidth(column, 150);
-    lv_main->verticalHeader()->hide();
-    lv_main->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lv_main->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lv_main = new ListTable({{QStringLiteral("序号"), 100},
+                             {QStringLiteral("起始里程"), 150},
+                             {QStringLiteral("结束里程"), 150},
+                             {QStringLiteral("超速距离"), 150},
+                             {QStringLiteral("平均速度"), 150}},
+                            this);
 
     lbl_stat = new QLabel(QStringLiteral("状态"), this);
     pgb_stat = new QProgressBar(this);
@@ -153,19 +148,12 @@ void Tfrm_speedexcel::btn_countClick()
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     const OverspeedResult result = overspeedScan(*file, rawSpeedThreshold(speed), metres, progress);
+    std::vector<QStringList> lines;
     for (const OverspeedRow &row : result.rows)
-        addRow(row);
+        lines.push_back({row.caption, row.startMileage, row.endMileage, row.distance, row.averageSpeed});
+    lv_main->setRows(lines);
     m_rows = result.rows;
     lbl_stat->setText(overspeedTotalStatus(result));
-}
-
-void Tfrm_speedexcel::addRow(const OverspeedRow &row)
-{
-    const int at = lv_main->rowCount();
-    lv_main->insertRow(at);
-    const QStringList texts{row.caption, row.startMileage, row.endMileage, row.distance, row.averageSpeed};
-    for (int column = 0; column < texts.size(); ++column)
-        lv_main->setItem(at, column, new QTableWidgetItem(texts[column]));
 }
 
 void Tfrm_speedexcel::btn_exportClick()

@@ -13,7 +13,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QTableWidget;
+class ListTable;
 class Workspace;
 
 class Tfrm_speedexcel : public QWidget {
@@ -37,7 +37,7 @@ public:
     QLineEdit *edt_dis;
     QPushButton *btn_count;
     QPushButton *btn_export;
-    QTableWidget *lv_main;
+    ListTable *lv_main;
     QLabel *lbl_stat;
     QProgressBar *pgb_stat;
 
@@ -45,8 +45,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void addRow(const OverspeedRow &row);
-
     Workspace &m_workspace;
     std::vector<OverspeedRow> m_rows;
 };

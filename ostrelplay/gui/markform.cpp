@@ -5,8 +5,6 @@
 #include "workspace/Workspace.h"
 
 #include <QCheckBox>
-#include <QHeaderView>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -29,16 +27,7 @@ Tfrm_mark::Tfrm_mark(Workspace &workspace, QWidget *parent)
         connect(cb_category[size_t(k)], &QCheckBox::clicked, this, &Tfrm_mark::fillList);
     }
 
-    lv = new QTableWidget(0, 4, this);
-    lv->setHorizontalHeaderLabels(
-        {QStringLiteral("序号"), QStringLiteral("事件"), QStringLiteral("里程"), QStringLiteral("位置")});
-    const int widths[] = {100, 100, 150, 100};
-    for (int c = 0; c < 4; ++c)
-        lv->setColumnWidth(c, widths[c]);
-    lv->setShowGrid(true);
-    lv->verticalHeader()->hide();
-    lv->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lv->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lv = new ListTable(eventListColumns(), this);
     connect(lv, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { lvDblClick(row); });
 
     auto *layout = new QVBoxLayout(this);
@@ -64,21 +53,15 @@ void Tfrm_mark::showFor(int slot)
 
 void Tfrm_mark::fillList()
 {
-    lv->setRowCount(0);
-    const FileSlot &s = m_workspace.slot(m_slot);
-    if (!s.hasRecording())
-        return;
     MarkCategoryTicks ticks{};
     for (int k = 0; k < MarkCategoryCount; ++k)
         ticks[size_t(k)] = cb_category[size_t(k)]->isChecked();
-    const std::vector<MarkRow> rows = markRows(*s.Recording, ticks);
-    lv->setRowCount(int(rows.size()));
-    for (int r = 0; r < int(rows.size()); ++r) {
-        const MarkRow &row = rows[size_t(r)];
-        const QString cells[] = {row.caption, row.category, row.mileage, QString::number(row.position)};
-        for (int c = 0; c < 4; ++c)
-            lv->setItem(r, c, new QTableWidgetItem(cells[c]));
-    }
+    std::vector<QStringList> lines;
+    const FileSlot &s = m_workspace.slot(m_slot);
+    if (s.hasRecording())
+        for (const MarkRow &row : markRows(*s.Recording, ticks))
+            lines.push_back({row.caption, row.category, row.mileage, QString::number(row.position)});
+    lv->setRows(lines);
 }
 
 void Tfrm_mark::lvDblClick(int row)

@@ -9,7 +9,7 @@
 #include <array>
 
 class QCheckBox;
-class QTableWidget;
+class ListTable;
 class Workspace;
 
 class Tfrm_mark : public QWidget {
@@ -23,7 +23,7 @@ public:
 
     QWidget *pnl;
     std::array<QCheckBox *, MarkCategoryCount> cb_category{};
-    QTableWidget *lv;
+    ListTable *lv;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

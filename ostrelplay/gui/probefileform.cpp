@@ -1,16 +1,15 @@
 #include "probefileform.h"
 
+#include "common/gui/ListTable.h"
 #include "windows/SettingsChanges.h"
 #include "common/IniFile.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 Tfrm_probefile::Tfrm_probefile(SettingsChanges &changes, std::function<int()> probeSlot, QWidget *parent,
@@ -22,13 +21,7 @@ Tfrm_probefile::Tfrm_probefile(SettingsChanges &changes, std::function<int()> pr
     setWindowTitle(QStringLiteral("探头文件"));
     resize(250, 400);
 
-    lv = new QTableWidget(ProbeFile::EntryCount, 2, this);
-    lv->setHorizontalHeaderLabels({QStringLiteral("序号"), QStringLiteral("仪器编号")});
-    lv->setColumnWidth(0, 50);
-    lv->setColumnWidth(1, 180);
-    lv->verticalHeader()->hide();
-    lv->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lv->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lv = new ListTable({{QStringLiteral("序号"), 50}, {QStringLiteral("仪器编号"), 180}}, this);
     lv->setSelectionMode(QAbstractItemView::SingleSelection);
     lv->setToolTip(QStringLiteral("单击后输入文件名保存，双击可直接读取"));
 
@@ -58,12 +51,12 @@ void Tfrm_probefile::open(ProbeFileMode mode)
     btnsave->setText(probeFileButton(mode));
     m_file = std::make_unique<ProbeFile>(m_iniPath);
     {
+        std::vector<QStringList> lines;
+        for (int row = 0; row < ProbeFile::EntryCount; ++row)
+            lines.push_back({QString::number(row + 1), m_file->entry(row).name});
+        // Refilling clears the selection without reporting a click.
         const QSignalBlocker blocker(lv);
-        lv->clearSelection();
-        for (int row = 0; row < ProbeFile::EntryCount; ++row) {
-            lv->setItem(row, 0, new QTableWidgetItem(QString::number(row + 1)));
-            lv->setItem(row, 1, new QTableWidgetItem(m_file->entry(row).name));
-        }
+        lv->setRows(lines);
     }
     show();
     raise();

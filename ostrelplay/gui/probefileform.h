@@ -12,7 +12,7 @@
 
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class ListTable;
 class SettingsChanges;
 
 class Tfrm_probefile : public QWidget {
@@ -26,7 +26,7 @@ public:
     // Reads the file, lists its entries and shows the window in the given mode.
     void open(ProbeFileMode mode);
 
-    QTableWidget *lv;
+    ListTable *lv;
     QLineEdit *edt1;
     QPushButton *btnsave;
 

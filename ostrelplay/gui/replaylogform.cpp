@@ -1,13 +1,12 @@
 #include "replaylogform.h"
 
+#include "common/gui/ListTable.h"
 #include "workspace/ReplayLog.h"
 
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QSignalBlocker>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -32,16 +31,11 @@ Tfrm_replaylog::Tfrm_replaylog(const ReplayLog &log, QWidget *parent)
     DateTimePicker1 = picker(QDateTime(QDate(2015, 1, 1), QTime(15, 50, 38)), this);
     DateTimePicker2 = picker(QDateTime::currentDateTime(), this);
 
-    lv = new QTableWidget(0, 4, this);
-    lv->setHorizontalHeaderLabels({QStringLiteral("序号"), QStringLiteral("文件名"), QStringLiteral("开始时间"),
-                                   QStringLiteral("持续时间")});
-    const int widths[] = {40, 278, 130, 130};
-    for (int c = 0; c < 4; ++c)
-        lv->setColumnWidth(c, widths[c]);
-    lv->setShowGrid(true);
-    lv->verticalHeader()->hide();
-    lv->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lv->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lv = new ListTable({{QStringLiteral("序号"), 40},
+                        {QStringLiteral("文件名"), 278},
+                        {QStringLiteral("开始时间"), 130},
+                        {QStringLiteral("持续时间"), 130}},
+                       this);
 
     auto *pickers = new QHBoxLayout;
     pickers->addWidget(new QLabel(QStringLiteral("从"), this));
@@ -70,13 +64,8 @@ void Tfrm_replaylog::showLog()
 
 void Tfrm_replaylog::replaylogreflash()
 {
-    const std::vector<ReplayLogRow> rows =
-        m_log.replaylogreflash(DateTimePicker1->dateTime(), DateTimePicker2->dateTime());
-    lv->setRowCount(int(rows.size()));
-    for (int r = 0; r < int(rows.size()); ++r) {
-        const ReplayLogRow &row = rows[size_t(r)];
-        const QString cells[] = {QString::number(row.number), row.fileName, row.startTime, row.duration};
-        for (int c = 0; c < 4; ++c)
-            lv->setItem(r, c, new QTableWidgetItem(cells[c]));
-    }
+    std::vector<QStringList> lines;
+    for (const ReplayLogRow &row : m_log.replaylogreflash(DateTimePicker1->dateTime(), DateTimePicker2->dateTime()))
+        lines.push_back({QString::number(row.number), row.fileName, row.startTime, row.duration});
+    lv->setRows(lines);
 }

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 class QDateTimeEdit;
-class QTableWidget;
+class ListTable;
 class ReplayLog;
 
 class Tfrm_replaylog : public QWidget {
@@ -18,7 +18,7 @@ public:
 
     QDateTimeEdit *DateTimePicker1;
     QDateTimeEdit *DateTimePicker2;
-    QTableWidget *lv;
+    ListTable *lv;
 
 private:
     const ReplayLog &m_log;

@@ -1,15 +1,14 @@
 #include "searchform.h"
 
+#include "common/gui/ListTable.h"
 #include "windows/EventRows.h"
 #include "workspace/Workspace.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -43,13 +42,7 @@ Tfrm_search::Tfrm_search(Workspace &workspace, QWidget *parent)
     btn1 = new QPushButton(QStringLiteral("搜索"), this);
     connect(btn1, &QPushButton::clicked, this, &Tfrm_search::btn1Click);
 
-    lv = new QTableWidget(0, 2, this);
-    lv->setHorizontalHeaderLabels({QStringLiteral("文件"), QStringLiteral("子文件")});
-    lv->setColumnWidth(0, 100);
-    lv->setColumnWidth(1, 100);
-    lv->verticalHeader()->hide();
-    lv->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lv->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lv = new ListTable({{QStringLiteral("文件"), 100}, {QStringLiteral("子文件"), 100}}, this);
     connect(lv, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { lvDblClick(row); });
 
     auto *fields = new QHBoxLayout;
@@ -83,12 +76,10 @@ void Tfrm_search::btn1Click()
     const FileSlot &s = m_workspace.slot(m_slot);
     if (!s.Opened || !s.hasRecording())
         return;
-    for (const int j : subFilesCovering(*s.Recording, m_target)) {
-        const int r = lv->rowCount();
-        lv->insertRow(r);
-        lv->setItem(r, 0, new QTableWidgetItem(QString::number(m_slot + 1)));
-        lv->setItem(r, SubFileColumn, new QTableWidgetItem(QString::number(j + 1)));
-    }
+    std::vector<QStringList> lines;
+    for (const int j : subFilesCovering(*s.Recording, m_target))
+        lines.push_back({QString::number(m_slot + 1), QString::number(j + 1)});
+    lv->setRows(lines);
 }
 
 void Tfrm_search::lvDblClick(int row)

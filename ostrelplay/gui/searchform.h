@@ -8,7 +8,7 @@
 
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
+class ListTable;
 class Workspace;
 
 class Tfrm_search : public QWidget {
@@ -24,7 +24,7 @@ public:
     QLineEdit *edt1;  // kilometres
     QLineEdit *edt2;  // metres
     QPushButton *btn1;
-    QTableWidget *lv;
+    ListTable *lv;
 
 private:
     void lvDblClick(int row);

@@ -1,5 +1,6 @@
 #include "stdmform.h"
 
+#include "common/gui/ListTable.h"
 #include "common/gui/PaintBox.h"
 #include "rendering/StdmRenderer.h"
 
@@ -8,14 +9,12 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -38,10 +37,13 @@ Tfrm_stdm::Tfrm_stdm(PlayerSettings &settings, QWidget *parent)
     setObjectName(QStringLiteral("frm_stdm"));
     setWindowTitle(QStringLiteral("录像播放"));
 
-    lv_list = new QTreeWidget(this);
+    lv_list = new ListTable({{QStringLiteral("文件"), 100},
+                             {QStringLiteral("通道"), 100},
+                             {QStringLiteral("灵敏度"), 100},
+                             {QStringLiteral("最高波幅"), 100}},
+                            this);
     lv_list->setObjectName(QStringLiteral("lv_list"));
-    lv_list->setRootIsDecorated(false);
-    lv_list->setHeaderLabels({QStringLiteral("文件"), QStringLiteral("通道"), QStringLiteral("灵敏度"), QStringLiteral("最高波幅")});
+    lv_list->setSelectionMode(QAbstractItemView::SingleSelection);
     lv_list->setFixedWidth(ListWidth);
 
     pb_stdm = new PaintBox([this](QPainter &p) {
@@ -115,9 +117,10 @@ void Tfrm_stdm::OpenStdmFile(const QString &FilePath)
 
 void Tfrm_stdm::fillList()
 {
-    lv_list->clear();
+    std::vector<QStringList> lines;
     for (const StdmListRow &row : stdmListRows(*m_file))
-        lv_list->addTopLevelItem(new QTreeWidgetItem({row.number, row.channel, row.db, row.amp}));
+        lines.push_back({row.number, row.channel, row.db, row.amp});
+    lv_list->setRows(lines);
 }
 
 void Tfrm_stdm::btn_stdmClick()

@@ -15,7 +15,7 @@ class QComboBox;
 class QProgressBar;
 class QPushButton;
 class QTimer;
-class QTreeWidget;
+class ListTable;
 
 class Tfrm_stdm : public QWidget {
     Q_OBJECT
@@ -29,7 +29,7 @@ public:
     // Loads the file and fills the list and the combo box; throws StdFileError.
     void OpenStdmFile(const QString &FilePath);
 
-    QTreeWidget *lv_list;
+    ListTable *lv_list;
     PaintBox *pb_stdm;
     QComboBox *cbb_stdm;
     QPushButton *btn_stdm;

@@ -1,13 +1,12 @@
 #include "worktableform.h"
 
+#include "common/gui/ListTable.h"
 #include "eventform.h"
 #include "workspace/Workspace.h"
 
 #include <QCheckBox>
-#include <QHeaderView>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <vector>
@@ -30,14 +29,10 @@ Tfrm_worktable::Tfrm_worktable(Workspace &workspace, QWidget *parent)
     cb[0]->setEnabled(false);
     placeCheckBoxes({cb.begin(), cb.end()}, width());
 
-    lv1 = new QTableWidget(this);
+    lv1 = new ListTable({}, this);
     QFont listFont = lv1->font();
     listFont.setPixelSize(13);
     lv1->setFont(listFont);
-    lv1->setShowGrid(true);
-    lv1->verticalHeader()->hide();
-    lv1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lv1->setSelectionBehavior(QAbstractItemView::SelectRows);
     lv1->setSelectionMode(QAbstractItemView::ExtendedSelection);
     connect(lv1, &QTableWidget::itemSelectionChanged, this, &Tfrm_worktable::lv1SelectItem);
 
@@ -82,20 +77,12 @@ const mystdfile *Tfrm_worktable::recording() const
 
 void Tfrm_worktable::showlv()
 {
-    lv1->setRowCount(0);
     const WorkTableShown shown = shownColumns();
-    QStringList captions;
-    std::vector<int> widths;
-    for (int column = 0; column < WorkTableColumnCount; ++column) {
-        if (!shown[size_t(column)])
-            continue;
-        captions.append(workTableColumns()[size_t(column)].caption);
-        widths.push_back(workTableColumns()[size_t(column)].width);
-    }
-    lv1->setColumnCount(int(captions.size()));
-    lv1->setHorizontalHeaderLabels(captions);
-    for (int c = 0; c < int(widths.size()); ++c)
-        lv1->setColumnWidth(c, widths[size_t(c)]);
+    std::vector<ListColumn> columns;
+    for (int column = 0; column < WorkTableColumnCount; ++column)
+        if (shown[size_t(column)])
+            columns.push_back({workTableColumns()[size_t(column)].caption, workTableColumns()[size_t(column)].width});
+    lv1->setColumns(columns);
 }
 
 void Tfrm_worktable::chkClick()
@@ -122,12 +109,7 @@ void Tfrm_worktable::frmworktableLv1Reflash()
         totalsError = e.text();
     }
 
-    lv1->setRowCount(int(lines.size()));
-    for (int r = 0; r < int(lines.size()); ++r) {
-        const QStringList &cells = lines[size_t(r)];
-        for (int c = 0; c < int(cells.size()); ++c)
-            lv1->setItem(r, c, new QTableWidgetItem(cells[c]));
-    }
+    lv1->setRows(lines);
     if (!totalsError.isEmpty())
         QMessageBox::warning(this, windowTitle(), totalsError);
 }

@@ -10,7 +10,7 @@
 
 class QCheckBox;
 class QStatusBar;
-class QTableWidget;
+class ListTable;
 class Workspace;
 
 class Tfrm_worktable : public QWidget {
@@ -25,7 +25,7 @@ public:
 
     QWidget *pnl;
     std::array<QCheckBox *, WorkTableColumnCount> cb{};
-    QTableWidget *lv1;
+    ListTable *lv1;
     QStatusBar *StatusBar;
 
 private:

@@ -3,6 +3,7 @@
 
 #include "TestStdFixtures.h"
 
+#include "common/gui/ListTable.h"
 #include "gui/probefileform.h"
 #include "gui/settingform.h"
 #include "workspace/Workspace.h"
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QSlider>
 #include <QTabWidget>
-#include <QTableWidget>
 
 #include <gtest/gtest.h>
 

@@ -4,6 +4,7 @@
 
 #include "TestStdFixtures.h"
 
+#include "common/gui/ListTable.h"
 #include "recording/StdmFile.h"
 #include "gui/stdmform.h"
 #include "workspace/PlayerSettings.h"
@@ -13,7 +14,6 @@
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -56,8 +56,8 @@ protected:
 TEST_F(StdmFormTest, OpeningListsTheRecordsAndOffersOneEntryEach)
 {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("录像播放"));
-    ASSERT_EQ(form.lv_list->topLevelItemCount(), 2);
-    EXPECT_EQ(form.lv_list->topLevelItem(1)->text(1), QStringLiteral("2"));
+    ASSERT_EQ(form.lv_list->rowCount(), 2);
+    EXPECT_EQ(form.lv_list->item(1, 1)->text(), QStringLiteral("2"));
     ASSERT_EQ(form.cbb_stdm->count(), 2);
     EXPECT_EQ(form.cbb_stdm->itemText(1), QStringLiteral("文件2"));
     EXPECT_EQ(form.cbb_stdm->currentIndex(), 0);

@@ -3,6 +3,7 @@
 
 #include "TestStdFixtures.h"
 
+#include "common/gui/ListTable.h"
 #include "gui/worktableform.h"
 #include "workspace/Workspace.h"
 
@@ -10,7 +11,6 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QStatusBar>
-#include <QTableWidget>
 
 #include <gtest/gtest.h>
 
