@@ -32,13 +32,27 @@ QString currentUserName()
     return name;
 }
 
+// The id's ASCII letters and digits, lower-cased and cut short: enough to tell
+// whose socket it is when listing the runtime folder.
+QString readablePart(const QString &applicationId)
+{
+    QString part;
+    for (const QChar c : applicationId) {
+        if (part.size() == 16)
+            break;
+        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9'))
+            part += c.toLower();
+    }
+    return part;
+}
+
 }  // namespace
 
-QString SingleInstance::serverNameFor(const QString &windowTitle)
+QString SingleInstance::serverNameFor(const QString &applicationId)
 {
-    // Hashed: a title holds characters a pipe or socket name must not carry.
-    const QByteArray key = (windowTitle + QChar(u'\n') + currentUserName()).toUtf8();
-    const QString name = QStringLiteral("ostrelplay-")
+    // Hashed: an id holds characters a pipe or socket name must not carry.
+    const QByteArray key = (applicationId + QChar(u'\n') + currentUserName()).toUtf8();
+    const QString name = readablePart(applicationId) + QChar(u'-')
                          + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(32));
 #ifdef Q_OS_UNIX
     // The per-user runtime folder keeps other users away from the socket; without
@@ -52,8 +66,8 @@ QString SingleInstance::serverNameFor(const QString &windowTitle)
     return name;
 }
 
-SingleInstance::SingleInstance(const QString &windowTitle, QObject *parent)
-    : QObject(parent), m_serverName(serverNameFor(windowTitle))
+SingleInstance::SingleInstance(const QString &applicationId, QObject *parent)
+    : QObject(parent), m_serverName(serverNameFor(applicationId))
 {
     connect(&m_server, &QLocalServer::newConnection, this, &SingleInstance::acceptConnections);
 }

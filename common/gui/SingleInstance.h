@@ -1,7 +1,9 @@
 #pragma once
 // One running program per user: a later start hands its file to the running one
 // and ends. The running instance is found through a local server named from the
-// window title and the user; the message is the one of HandOverMessage.h.
+// application id and the user; the message is the one of HandOverMessage.h.
+// On Unix the server lives in the user's runtime folder (XDG_RUNTIME_DIR), so a
+// process given a folder of its own never meets the user's running copy.
 // Made after the application object: the running instance's signals come from
 // its event loop.
 
@@ -22,7 +24,9 @@ public:
         HandOverFailed,  // an instance runs but did not take the message (errorString says why)
     };
 
-    explicit SingleInstance(const QString &windowTitle, QObject *parent = nullptr);
+    // Starts of the same application id and user find each other; Ostrelplay's id is
+    // its window title, which is what a second start looked for.
+    explicit SingleInstance(const QString &applicationId, QObject *parent = nullptr);
     ~SingleInstance() override;
 
     // Hands `path` (empty: only raise) to the running instance, or becomes the
@@ -36,9 +40,9 @@ public:
     QString errorString() const { return m_errorString; }
     QString serverName() const { return m_serverName; }
 
-    // The server name for a window title: stable across starts of one user,
-    // different for other users and titles, valid on every platform.
-    static QString serverNameFor(const QString &windowTitle);
+    // The server name for an application id: stable across starts of one user,
+    // different for other users and ids, valid on every platform.
+    static QString serverNameFor(const QString &applicationId);
 
 signals:
     // A later start sent a path; emitted before raiseRequested for the same message.

@@ -2,6 +2,10 @@
 // its path (or only a raise) to the running one and ends; a name left by a
 // crashed instance does not lock the program out; a bad message on the wire
 // does not stop the running instance from listening.
+//
+// Every test runs in a runtime folder of its own, which the probes inherit, and
+// uses Ostrelplay's own id: a copy the user is running never receives anything,
+// and a test that reached it would see it answer instead of its own probe.
 
 #include "TestFiles.h"
 
@@ -9,12 +13,13 @@
 #include "common/gui/SingleInstance.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -22,17 +27,41 @@ namespace {
 
 constexpr int waitMs = 5000;
 
-// A title no other test (or parallel run) uses.
-QString uniqueTitle()
-{
-    return QStringLiteral("Ostrel回放软件1.9.0 ")
-           + QString::fromLatin1(::testing::UnitTest::GetInstance()->current_test_info()->name())
-           + QChar(u' ') + QString::number(QCoreApplication::applicationPid());
-}
+const QString ostrelplayId = QStringLiteral("Ostrel回放软件1.9.0");
 
-QStringList probeArguments(const QString &title, int messageCount, const QString &path)
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char *name, const QByteArray &value)
+        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_previous(qgetenv(name))
+    {
+        qputenv(name, value);
+    }
+    ~ScopedEnv()
+    {
+        if (m_wasSet)
+            qputenv(m_name, m_previous);
+        else
+            qunsetenv(m_name);
+    }
+    ScopedEnv(const ScopedEnv &) = delete;
+    ScopedEnv &operator=(const ScopedEnv &) = delete;
+
+private:
+    const char *m_name;
+    bool m_wasSet;
+    QByteArray m_previous;
+};
+
+class SingleInstanceTest : public ::testing::Test {
+protected:
+    QTemporaryDir runtime;  // made with mode 0700, as a runtime folder must be
+    ScopedEnv privateRuntime{"XDG_RUNTIME_DIR", QFile::encodeName(runtime.path())};
+};
+
+QStringList probeArguments(const QString &id, int messageCount, const QString &path)
 {
-    QStringList args{title, QString::number(messageCount)};
+    QStringList args{id, QString::number(messageCount)};
     if (!path.isNull())
         args << path;
     return args;
@@ -41,9 +70,9 @@ QStringList probeArguments(const QString &title, int messageCount, const QString
 // The running instance, read line by line as it reports.
 class PrimaryProbe {
 public:
-    PrimaryProbe(const QString &title, int messageCount)
+    PrimaryProbe(const QString &id, int messageCount)
     {
-        m_process.start(QStringLiteral(SINGLE_INSTANCE_PROBE), probeArguments(title, messageCount, QString()));
+        m_process.start(QStringLiteral(SINGLE_INSTANCE_PROBE), probeArguments(id, messageCount, QString()));
     }
     ~PrimaryProbe()
     {
@@ -74,27 +103,26 @@ private:
 };
 
 // Starts a later instance and returns what it printed.
-QString runSecondary(const QString &title, const QString &path)
+QString runSecondary(const QString &id, const QString &path)
 {
     QProcess process;
-    process.start(QStringLiteral(SINGLE_INSTANCE_PROBE), probeArguments(title, 0, path));
+    process.start(QStringLiteral(SINGLE_INSTANCE_PROBE), probeArguments(id, 0, path));
     if (!process.waitForFinished(waitMs))
         return QStringLiteral("(did not end)");
     return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
 }
 
-TEST(SingleInstance, SecondStartHandsItsPathOverAndAThirdWithoutPathOnlyRaises)
+TEST_F(SingleInstanceTest, SecondStartHandsItsPathOverAndAThirdWithoutPathOnlyRaises)
 {
-    const QString title = uniqueTitle();
-    PrimaryProbe primary(title, 2);
+    PrimaryProbe primary(ostrelplayId, 2);
     ASSERT_EQ(primary.nextLine(), QStringLiteral("primary"));
 
     const QString path = QStringLiteral("/home/探伤员/数据 2024/上行K12+300.std");
-    EXPECT_EQ(runSecondary(title, path), QStringLiteral("sent"));
+    EXPECT_EQ(runSecondary(ostrelplayId, path), QStringLiteral("sent"));
     EXPECT_EQ(primary.nextLine(), QStringLiteral("open ") + path);
     EXPECT_EQ(primary.nextLine(), QStringLiteral("raise"));
 
-    EXPECT_EQ(runSecondary(title, QString()), QStringLiteral("sent"));
+    EXPECT_EQ(runSecondary(ostrelplayId, QString()), QStringLiteral("sent"));
     EXPECT_EQ(primary.nextLine(), QStringLiteral("raise"));
 
     ASSERT_TRUE(primary.process().waitForFinished(waitMs));
@@ -102,42 +130,47 @@ TEST(SingleInstance, SecondStartHandsItsPathOverAndAThirdWithoutPathOnlyRaises)
     EXPECT_EQ(primary.process().readAll(), QByteArray());
 }
 
-TEST(SingleInstance, NameLeftByACrashedInstanceIsTakenOver)
+TEST_F(SingleInstanceTest, NameLeftByACrashedInstanceIsTakenOver)
 {
-    const QString title = uniqueTitle();
     {
-        PrimaryProbe crashed(title, 1);
+        PrimaryProbe crashed(ostrelplayId, 1);
         ASSERT_EQ(crashed.nextLine(), QStringLiteral("primary"));
         crashed.process().kill();
         ASSERT_TRUE(crashed.process().waitForFinished(waitMs));
     }
 #ifdef Q_OS_UNIX
     // The killed process could not remove its socket: the name is really stale.
-    const QString name = SingleInstance::serverNameFor(title);
-    EXPECT_TRUE(QFileInfo::exists(QDir::isAbsolutePath(name) ? name : QDir::temp().filePath(name)));
+    EXPECT_TRUE(QFileInfo::exists(SingleInstance::serverNameFor(ostrelplayId)));
 #endif
 
-    PrimaryProbe successor(title, 1);
+    PrimaryProbe successor(ostrelplayId, 1);
     ASSERT_EQ(successor.nextLine(), QStringLiteral("primary"));
     const QString path = QStringLiteral("/数据/b.std");
-    EXPECT_EQ(runSecondary(title, path), QStringLiteral("sent"));
+    EXPECT_EQ(runSecondary(ostrelplayId, path), QStringLiteral("sent"));
     EXPECT_EQ(successor.nextLine(), QStringLiteral("open ") + path);
     EXPECT_EQ(successor.nextLine(), QStringLiteral("raise"));
 }
 
-TEST(SingleInstance, ServerNameIsStablePerTitleAndUsableAsASocketName)
+TEST_F(SingleInstanceTest, ServerNameIsStablePerIdAndUserAndUsableAsASocketName)
 {
-    const QString title = QStringLiteral("Ostrel回放软件1.9.0");
-    const QString name = SingleInstance::serverNameFor(title);
-    EXPECT_EQ(SingleInstance::serverNameFor(title), name);
-    EXPECT_NE(SingleInstance::serverNameFor(title + QChar(u'x')), name);
-    // Only ASCII letters, digits and '-' in the name itself: valid for pipes and sockets.
+    const QString name = SingleInstance::serverNameFor(ostrelplayId);
+    EXPECT_EQ(SingleInstance::serverNameFor(ostrelplayId), name);
+    EXPECT_NE(SingleInstance::serverNameFor(QStringLiteral("Brantview")), name);
+    {
+        const ScopedEnv otherUser("USER", "inspector2");
+        EXPECT_NE(SingleInstance::serverNameFor(ostrelplayId), name);
+    }
+#ifdef Q_OS_UNIX
+    EXPECT_EQ(QFileInfo(name).absolutePath(), QFileInfo(runtime.path()).absoluteFilePath());
+#endif
+    // Only ASCII letters, digits and '-' in the name itself: valid for pipes and
+    // sockets. It starts with what can be read of the id.
     const QString fileName = QFileInfo(name).fileName();
-    EXPECT_FALSE(fileName.isEmpty());
+    EXPECT_TRUE(fileName.startsWith(QStringLiteral("ostrel190-"))) << fileName.toStdString();
     for (const QChar c : fileName)
         EXPECT_TRUE(c.isDigit() || (c >= u'a' && c <= u'z') || c == u'-') << fileName.toStdString();
-    // Unix socket paths are limited to 107 bytes.
-    EXPECT_LT(name.toUtf8().size(), 100);
+    // Unix socket paths are limited to 107 bytes; the usual runtime folder is short.
+    EXPECT_LT((QStringLiteral("/run/user/4294967295/") + fileName).toUtf8().size(), 100);
 }
 
 // Sends raw bytes as one connection, the way a later start does.
@@ -160,9 +193,9 @@ void processEventsFor(int ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
 }
 
-TEST(SingleInstance, RefusesAnOversizedMessageAndKeepsListening)
+TEST_F(SingleInstanceTest, RefusesAnOversizedMessageAndKeepsListening)
 {
-    SingleInstance instance(uniqueTitle());
+    SingleInstance instance(ostrelplayId);
     ASSERT_EQ(instance.start(QString()), SingleInstance::Outcome::Primary);
     ASSERT_TRUE(instance.isListening());
     QStringList events;

@@ -1,5 +1,5 @@
 // The single-instance hand-over in a real process, driven by the tests:
-//   single_instance_probe TITLE MESSAGE_COUNT [PATH]
+//   single_instance_probe APP_ID MESSAGE_COUNT [PATH]
 // As the running instance it prints "primary", then "open PATH" and "raise" for
 // what later starts send, and exits 0 after MESSAGE_COUNT raise requests, or 3
 // when they have not come within 10 s. As a later start it prints "sent" and
@@ -29,7 +29,7 @@ int main(int argc, char **argv)
     bool countOk = false;
     const int messageCount = args.size() >= 3 ? args[2].toInt(&countOk) : 0;
     if (args.size() < 3 || args.size() > 4 || !countOk) {
-        std::fputs("usage: single_instance_probe TITLE MESSAGE_COUNT [PATH]\n", stderr);
+        std::fputs("usage: single_instance_probe APP_ID MESSAGE_COUNT [PATH]\n", stderr);
         return 2;
     }
 

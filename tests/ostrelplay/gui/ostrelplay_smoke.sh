@@ -14,6 +14,10 @@ mkdir -p "$work"
 
 # The program picks the X server xvfb-run starts, not a platform set for the other tests.
 unset QT_QPA_PLATFORM
+# A runtime folder of its own: an Ostrelplay the user is running never gets the file.
+runtime=$(mktemp -d)
+trap 'rm -rf "$runtime"' EXIT
+export XDG_RUNTIME_DIR="$runtime"
 OSTRELPLAY_AUTOPLAY=1 OSTRELPLAY_SCREENSHOT="$work/window.png" \
     xvfb-run -a -s "-screen 0 1280x1024x24" "$program" "$work/smoke.std" >"$work/result.json"
 cat "$work/result.json"
