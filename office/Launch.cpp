@@ -10,5 +10,5 @@ void openWithDefaultApplication(const QString &path)
     if (qEnvironmentVariable("OFFICE_NO_LAUNCH") == QLatin1String("1"))
         return;
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(path)))
-        throw OfficeError(QStringLiteral("cannot open %1 in the default application").arg(path));
+        throw OfficeError(QStringLiteral("文件已保存，但无法用默认程序打开：%1").arg(path));
 }

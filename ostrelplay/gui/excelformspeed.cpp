@@ -1,6 +1,8 @@
 #include "excelformspeed.h"
 
 #include "common/gui/ListTable.h"
+#include "office/Launch.h"
+#include "office/OfficeError.h"
 #include "windows/OverspeedExport.h"
 #include "workspace/Workspace.h"
 
@@ -47,6 +49,7 @@ Tfrm_speedexcel::Tfrm_speedexcel(Workspace &workspace, QWidget *parent)
         return QFileDialog::getSaveFileName(this, QStringLiteral("保存到"), QString(),
                                             QStringLiteral("EXCEL电子表格 (*.xls)"));
     };
+    openSaved = openWithDefaultApplication;
 
     cb_file = new QComboBox(this);
     edt_speed = new QLineEdit(this);
@@ -165,8 +168,16 @@ void Tfrm_speedexcel::btn_exportClick()
     const QString name = askSaveFileName();
     if (name.isEmpty())
         return;
-    const OverspeedExport outcome = exportOverspeed(m_rows, withXlsExtension(name));
+    const QString path = withXlsExtension(name);
+    const OverspeedExport outcome = exportOverspeed(m_rows, path);
     const QString message = overspeedExportMessage(outcome);
     if (!message.isEmpty())
         tell(overspeedExportTitle(outcome), message);
+    if (outcome != OverspeedExport::Saved)
+        return;
+    try {
+        openSaved(path);
+    } catch (const OfficeError &e) {
+        tell(QStringLiteral("警告"), e.text());
+    }
 }

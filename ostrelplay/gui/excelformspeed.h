@@ -28,9 +28,11 @@ public:
     // "导出".
     void btn_exportClick();
 
-    // The message box (title, text) and the save dialog. Tests replace them.
+    // The message box (title, text), the save dialog and the opening of the saved
+    // workbook for the user. Tests replace them.
     std::function<void(const QString &title, const QString &text)> tell;
     std::function<QString()> askSaveFileName;
+    std::function<void(const QString &path)> openSaved;
 
     QComboBox *cb_file;
     QLineEdit *edt_speed;

@@ -8,6 +8,7 @@
 #include "aboutform.h"
 #include "platform/FileAssociation.h"
 #include "replaylogform.h"
+#include "office/Launch.h"
 #include "office/OfficeError.h"
 #include "windows/Screenshot.h"
 #include "windows/WordReport.h"
@@ -220,6 +221,7 @@ void Tfrm_main::reportClick()
                 if (!error.isEmpty())
                     tell(QStringLiteral("警告"), error);
                 tell(QStringLiteral("系统提示"), reportCaption(name));
+                openWithDefaultApplication(name);
             } catch (const OfficeError &e) {
                 tell(QStringLiteral("警告"), e.text());
             }

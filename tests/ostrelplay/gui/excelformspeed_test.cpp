@@ -1,17 +1,20 @@
 // The overspeed window's own behaviour: the file selector, the speed field's key
-// filter and the messages before a scan or an export can start.
+// filter, the messages before a scan or an export can start, and the saved
+// workbook opened for the user only when it was saved.
 
 #include "TestStdFixtures.h"
 
+#include "common/gui/ListTable.h"
 #include "gui/excelformspeed.h"
+#include "office/OfficeError.h"
 #include "workspace/Workspace.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -40,16 +43,37 @@ protected:
         form = std::make_unique<Tfrm_speedexcel>(*ws);
         form->tell = [this](const QString &, const QString &text) { messages.append(text); };
         form->askSaveFileName = [] { return QStringLiteral("never asked"); };
+        form->openSaved = [this](const QString &path) { opened.append(path); };
+    }
+
+    void openSecondSlot(const SubFileImage &sub)
+    {
+        const QString path = dir.write("speed.std", StdFileImage{{sub}, std::nullopt, false});
+        if (ws->OpenFile(1, path) || !ws->slot(1).Opened)
+            throw std::runtime_error("cannot open " + path.toStdString());
+        ws->slot(1).Active = true;
     }
 
     void openSecondSlot()
     {
         SubFileImage sub = StdTest::minimalSubFile();
         sub.addRow({makePacket(u'1', 30, 40)}, {});
-        const QString path = dir.write("speed.std", StdFileImage{{sub}, std::nullopt, false});
-        if (ws->OpenFile(1, path) || !ws->slot(1).Opened)
-            throw std::runtime_error("cannot open " + path.toStdString());
-        ws->slot(1).Active = true;
+        openSecondSlot(sub);
+    }
+
+    // One stretch over 1 km/s that is still running at the end of the sub-file.
+    void countOneStretch()
+    {
+        SubFileImage sub = StdTest::minimalSubFile();
+        for (int r = 0; r < 2000; ++r)
+            sub.addRow({}, r == 10 ? std::vector<TPACKET>{{u'O', 900, 0}} : std::vector<TPACKET>{});
+        openSecondSlot(sub);
+        form->N56Click();
+        form->edt_speed->setText(QStringLiteral("1"));
+        form->edt_dis->setText(QStringLiteral("0"));
+        form->btn_countClick();
+        ASSERT_EQ(form->lv_main->rowCount(), 1);
+        messages.clear();
     }
 
     StdTest::StdFileDir dir;
@@ -58,6 +82,7 @@ protected:
     std::unique_ptr<Workspace> ws;
     std::unique_ptr<Tfrm_speedexcel> form;
     QStringList messages;
+    QStringList opened;
 };
 
 TEST_F(SpeedExcelFormTest, OnlySecondSlotOpenIsListedAndSelected)
@@ -112,6 +137,32 @@ TEST_F(SpeedExcelFormTest, AFileHandedOverDuringTheScanLeavesTheScannedRecordWho
     EXPECT_TRUE(ws->slot(1).Recording->std_FilePath.endsWith(QStringLiteral("other.std")));
     ASSERT_EQ(form->lv_main->rowCount(), 1);
     EXPECT_EQ(form->lbl_stat->text(), QStringLiteral("1处超速共7米"));
+}
+
+TEST_F(SpeedExcelFormTest, ASavedWorkbookIsOpenedForTheUserAndAFailedOneIsNot)
+{
+    countOneStretch();
+    form->askSaveFileName = [this] { return dir.path("over"); };
+    form->btn_exportClick();
+    EXPECT_EQ(opened, QStringList({dir.path("over.xls")}));
+    EXPECT_TRUE(QFileInfo(dir.path("over.xls")).size() > 0);
+    EXPECT_EQ(messages, QStringList());
+
+    // The folder is missing: the export ends without a message, as it always did.
+    opened.clear();
+    form->askSaveFileName = [this] { return dir.path("missing/over.xls"); };
+    form->btn_exportClick();
+    EXPECT_EQ(opened, QStringList());
+    EXPECT_EQ(messages, QStringList());
+}
+
+TEST_F(SpeedExcelFormTest, AWorkbookTheDesktopCannotOpenIsReportedWithTheReason)
+{
+    countOneStretch();
+    form->openSaved = [](const QString &path) { throw OfficeError(QStringLiteral("无法打开 ") + path); };
+    form->askSaveFileName = [this] { return dir.path("over.xls"); };
+    form->btn_exportClick();
+    EXPECT_EQ(messages, QStringList({QStringLiteral("无法打开 ") + dir.path("over.xls")}));
 }
 
 } // namespace
