@@ -34,6 +34,14 @@ std::vector<ListColumn> eventListColumns()
             {QStringLiteral("位置"), 100}};
 }
 
+void jumpToListedRow(Workspace &workspace, int slot, const ListTable &list, int row)
+{
+    const QTableWidgetItem *caption = list.item(row, CaptionColumn);
+    const QTableWidgetItem *position = list.item(row, PositionColumn);
+    if (caption && position)
+        jumpToRow(workspace, slot, captionSubFile(caption->text()), position->text().toInt());
+}
+
 Tfrm_event::Tfrm_event(Workspace &workspace, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_workspace(workspace)
 {
@@ -107,8 +115,5 @@ void Tfrm_event::fillList()
 
 void Tfrm_event::lvDblClick(int row)
 {
-    const QTableWidgetItem *caption = lv->item(row, CaptionColumn);
-    const QTableWidgetItem *position = lv->item(row, PositionColumn);
-    if (caption && position)
-        jumpToRow(m_workspace, m_slot, captionSubFile(caption->text()), position->text().toInt());
+    jumpToListedRow(m_workspace, m_slot, *lv, row);
 }

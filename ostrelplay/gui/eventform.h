@@ -19,6 +19,9 @@ void placeCheckBoxes(const std::vector<QCheckBox *> &boxes, int width);
 
 // The columns of the event and the mark list.
 std::vector<ListColumn> eventListColumns();
+// A double-click on `row` of such a list: goes to the row its caption and
+// position name in the slot's recording.
+void jumpToListedRow(Workspace &workspace, int slot, const ListTable &list, int row);
 
 class Tfrm_event : public QWidget {
     Q_OBJECT

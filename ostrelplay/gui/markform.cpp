@@ -7,11 +7,6 @@
 #include <QCheckBox>
 #include <QVBoxLayout>
 
-namespace {
-constexpr int CaptionColumn = 0;
-constexpr int PositionColumn = 3;
-} // namespace
-
 Tfrm_mark::Tfrm_mark(Workspace &workspace, QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint), m_workspace(workspace)
 {
@@ -66,8 +61,5 @@ void Tfrm_mark::fillList()
 
 void Tfrm_mark::lvDblClick(int row)
 {
-    const QTableWidgetItem *caption = lv->item(row, CaptionColumn);
-    const QTableWidgetItem *position = lv->item(row, PositionColumn);
-    if (caption && position)
-        jumpToRow(m_workspace, m_slot, captionSubFile(caption->text()), position->text().toInt());
+    jumpToListedRow(m_workspace, m_slot, *lv, row);
 }
