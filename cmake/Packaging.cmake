@@ -10,6 +10,8 @@ ostrelplay-cli gives scripts the same core in batch mode.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Rail replay suite maintainers <maintainers@rail-replay.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The programs are built with debug information; the package ships them without.
+set(CPACK_STRIP_FILES ON)
 
 # dpkg-shlibdeps (dpkg-dev) reads the libraries the programs link; without it the
 # Debian runtime packages are named here.
