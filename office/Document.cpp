@@ -15,7 +15,6 @@
 #include <iterator>
 #include <sstream>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -115,17 +114,6 @@ void appendRun(pugi::xml_node paragraph, const QString &text, pugi::xml_node pro
     pugi::xml_node textNode = run.append_child("w:t");
     textNode.append_attribute("xml:space") = "preserve";
     textNode.text().set(text.toUtf8().constData());
-}
-
-void clearRuns(pugi::xml_node paragraph)
-{
-    std::vector<pugi::xml_node> content;
-    for (pugi::xml_node child : paragraph.children()) {
-        if (std::string_view(child.name()) != "w:pPr")
-            content.push_back(child);
-    }
-    for (pugi::xml_node child : content)
-        paragraph.remove_child(child);
 }
 
 long long twipsAttribute(pugi::xml_node node, const char *name, long long fallback)
@@ -306,15 +294,6 @@ int Document::paragraphCount() const
 QString Document::paragraphText(int paragraph) const
 {
     return paragraphTextOf(this->paragraph(paragraph));
-}
-
-void Document::setParagraphText(int paragraph, const QString &text)
-{
-    pugi::xml_node node = this->paragraph(paragraph);
-    pugi::xml_document style;
-    const pugi::xml_node runStyle = style.append_copy(node.child("w:r").child("w:rPr"));
-    clearRuns(node);
-    appendRun(node, text, runStyle);
 }
 
 void Document::setParagraphBold(int paragraph, bool bold)

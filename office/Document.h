@@ -38,7 +38,6 @@ public:
     int addParagraph(const QString &text = {});
     int paragraphCount() const;
     QString paragraphText(int paragraph) const;
-    void setParagraphText(int paragraph, const QString &text);
     void setParagraphBold(int paragraph, bool bold);
     void setParagraphFontSize(int paragraph, double points);
     void setParagraphAlignment(int paragraph, int alignment);

@@ -7,12 +7,6 @@
 
 #include <QString>
 
-// Shown, titled "警告", when the word processor cannot be started; nothing is saved.
-inline QString reportWithoutWordMessage()
-{
-    return QStringLiteral("您的电脑没有安装word，无法导出报告！");
-}
-
 // The word processor's caption while the report is written.
 QString reportCaption(const QString &outPath);
 
