@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QStaticText>
 
+namespace common {
+
 namespace {
 constexpr int kDotsPerMetre96Dpi = 3780;
 }
@@ -17,6 +19,13 @@ void prepareCanvas(QImage &image, int w, int h)
         image.setDotsPerMeterX(kDotsPerMetre96Dpi);
         image.setDotsPerMeterY(kDotsPerMetre96Dpi);
     }
+}
+
+void installFontSubstitutions()
+{
+    const QString cjk = QString::fromLatin1(cjkFontFamily);
+    QFont::insertSubstitution(QStringLiteral("宋体"), cjk);
+    QFont::insertSubstitution(QStringLiteral("SimSun"), cjk);
 }
 
 QFont canvasFont(int pointSize, bool bold)
@@ -65,3 +74,5 @@ void textOut(QPainter &painter, int x, int y, const QString &text)
     }
     painter.drawStaticText(x, y, *it);
 }
+
+} // namespace common

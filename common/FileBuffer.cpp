@@ -7,6 +7,8 @@
 #include <sys/mman.h>
 #endif
 
+namespace common {
+
 namespace {
 constexpr size_t kHugePageWorthwhile = size_t(4) << 20;
 }
@@ -61,3 +63,5 @@ void FileBuffer::release()
     delete[] m_data;
     m_data = nullptr;
 }
+
+} // namespace common

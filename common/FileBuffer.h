@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+namespace common {
+
 class FileBuffer {
 public:
     FileBuffer() = default;
@@ -25,3 +27,5 @@ private:
     size_t m_size = 0;
     bool m_mapped = false;
 };
+
+} // namespace common

@@ -1,10 +1,14 @@
 #include "IniFile.h"
 
+#include "AtomicFile.h"
+#include "FileError.h"
+
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <optional>
+
+namespace common {
 
 namespace {
 
@@ -189,10 +193,11 @@ void IniFile::save() const
     for (const Section &section : m_sections)
         append(section.lines);
 
-    QSaveFile out(m_path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Text))
-        throw IniFileError(QStringLiteral("无法写入文件 %1：%2").arg(m_path, out.errorString()));
-    out.write(text.toUtf8());
-    if (!out.commit())
-        throw IniFileError(QStringLiteral("保存文件 %1 失败：%2").arg(m_path, out.errorString()));
+    try {
+        writeFileAtomically(m_path, text.toUtf8(), QIODevice::Text);
+    } catch (const FileError &e) {
+        throw IniFileError(e.text());
+    }
 }
+
+} // namespace common

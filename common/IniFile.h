@@ -16,8 +16,10 @@
 
 #include <vector>
 
+namespace common {
+
 // An INI file that could not be written.
-class IniFileError : public common::UserError {
+class IniFileError : public UserError {
 public:
     using UserError::UserError;
 };
@@ -61,3 +63,5 @@ private:
     std::vector<Section> m_sections;
     QHash<QString, size_t> m_sectionIndex;  // folded section name -> index in m_sections, first occurrence
 };
+
+} // namespace common

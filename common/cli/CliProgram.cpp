@@ -2,6 +2,7 @@
 
 #include "CliArgs.h"
 #include "CliJson.h"
+#include "common/CanvasText.h"
 
 #include <QGuiApplication>
 
@@ -104,6 +105,8 @@ int run(int argc, char *argv[], const CliProgram &program)
     qInstallMessageHandler(quietToolkit);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // Pictures the batch programs draw name the Windows font too.
+    common::installFontSubstitutions();
     return execute(program, app.arguments().mid(1), stdout, stderr);
 }
 

@@ -2,36 +2,19 @@
 
 #include "common/cli/CliArgs.h"
 #include "Commands.h"
+#include "CliFiles.h"
 #include "CliFrame.h"
 
 #include "workspace/PlayerSettings.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
-#include <QSaveFile>
-
-#include <memory>
 
 using common::cli::CliArgs;
 using common::cli::CliCommand;
 using common::cli::UsageError;
 
 namespace {
-
-// Both pictures are written before either replaces a file, so a failure leaves none half-written.
-void writePictures(const std::vector<std::pair<QString, const QImage *>> &pictures)
-{
-    std::vector<std::unique_ptr<QSaveFile>> files;
-    for (const auto &[path, image] : pictures) {
-        auto file = std::make_unique<QSaveFile>(path);
-        if (!file->open(QIODevice::WriteOnly) || !image->save(file.get(), "PNG"))
-            throw StdFileError(QStringLiteral("cannot write %1: %2").arg(path, file->errorString()));
-        files.push_back(std::move(file));
-    }
-    for (auto &file : files)
-        if (!file->commit())
-            throw StdFileError(QStringLiteral("cannot write %1: %2").arg(file->fileName(), file->errorString()));
-}
 
 QJsonObject sizeObject(const QImage &image)
 {
@@ -74,11 +57,11 @@ QJsonObject run(const QStringList &args)
     StdFrame frame;
     const QJsonValue error = drawFrame(recording, frame, settings.display, subFile, row, pane, ascan);
 
-    std::vector<std::pair<QString, const QImage *>> pictures{{bscanPath, &frame.std_BBitMap}};
+    std::vector<std::pair<QString, QByteArray>> pictures{{bscanPath, pngBytes(frame.std_BBitMap, bscanPath)}};
     const auto ascanPath = options.value(QStringLiteral("ascan"));
     if (ascanPath)
-        pictures.emplace_back(*ascanPath, &frame.std_ABitMap);
-    writePictures(pictures);
+        pictures.emplace_back(*ascanPath, pngBytes(frame.std_ABitMap, *ascanPath));
+    writeOutputFiles(pictures);
 
     QJsonObject result{{QStringLiteral("path"), path},
                        {QStringLiteral("subfile"), subFile},

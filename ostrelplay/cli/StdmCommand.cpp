@@ -2,12 +2,12 @@
 
 #include "common/cli/CliArgs.h"
 #include "Commands.h"
+#include "CliFiles.h"
 
 #include "recording/StdErrors.h"
 #include "rendering/StdmRenderer.h"
 
 #include <QJsonArray>
-#include <QSaveFile>
 
 using common::cli::CliArgs;
 using common::cli::CliCommand;
@@ -34,13 +34,6 @@ int checkedIndex(const CliArgs &options, const QString &name, int count)
     return value;
 }
 
-void writePicture(const QString &path, const QImage &image)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
-        throw StdFileError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-}
-
 QJsonObject run(const QStringList &args)
 {
     const CliArgs options(args, {{QStringLiteral("record")}, {QStringLiteral("frame")}, {QStringLiteral("out")}});
@@ -62,7 +55,7 @@ QJsonObject run(const QStringList &args)
     const int frame = checkedIndex(options, QStringLiteral("frame"), StdmFrameCount);
     const QString out = options.required(QStringLiteral("out"));
     player.DrawStdmBitMap(file, frame, stdmColours(DisplayStyle()));
-    writePicture(out, player.stdm_Bitmap);
+    writeOutputFiles({{out, pngBytes(player.stdm_Bitmap, out)}});
     result.insert(QStringLiteral("record"), player.stdm_curfile);
     result.insert(QStringLiteral("frame"), frame);
     result.insert(QStringLiteral("out"), out);

@@ -2,12 +2,11 @@
 
 #include "common/cli/CliArgs.h"
 #include "Commands.h"
+#include "CliFiles.h"
 
 #include "recording/StdErrors.h"
 #include "synth/StdSynth.h"
 #include "synth/StdmSynth.h"
-
-#include <QSaveFile>
 
 using common::cli::CliArgs;
 using common::cli::CliCommand;
@@ -47,13 +46,6 @@ StdSynthOptions synthOptions(const CliArgs &options)
     return synth;
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        throw StdFileError(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
-}
-
 // A recording video: records of one channel's A-display each.
 QJsonObject runStdm(const CliArgs &options, const QString &out, const StdSynthOptions &common)
 {
@@ -69,7 +61,7 @@ QJsonObject runStdm(const CliArgs &options, const QString &out, const StdSynthOp
         synth.records = *n;
     }
     const QByteArray bytes = synthesizeStdm(synth);
-    writeFile(out, bytes);
+    writeOutputFiles({{out, bytes}});
     return QJsonObject{
         {QStringLiteral("out"), out},
         {QStringLiteral("size"), qint64(bytes.size())},
@@ -98,7 +90,7 @@ QJsonObject run(const QStringList &args)
         throw UsageError(QStringLiteral("--records applies to --stdm only"));
 
     const QByteArray bytes = synthesizeStd(synth);
-    writeFile(out, bytes);
+    writeOutputFiles({{out, bytes}});
 
     return QJsonObject{
         {QStringLiteral("out"), out},

@@ -1,5 +1,6 @@
 // Ostrelplay: one window per user; a later start hands its file to it and ends.
 
+#include "common/CanvasText.h"
 #include "common/gui/VisualStyles.h"
 #include "UnattendedRun.h"
 #include "workspace/Workspace.h"
@@ -7,7 +8,6 @@
 #include "common/gui/SingleInstance.h"
 
 #include <QApplication>
-#include <QFont>
 
 #include <cstdio>
 
@@ -26,9 +26,7 @@ void bringToFront(QWidget &window)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    // Recordings and texts name the Windows font; the CJK font stands in for it.
-    QFont::insertSubstitution(QStringLiteral("宋体"), QStringLiteral("Noto Serif CJK SC"));
-    QFont::insertSubstitution(QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"));
+    common::installFontSubstitutions();
 
     const QStringList arguments = QCoreApplication::arguments();
     const QString path = arguments.size() > 1 ? arguments.at(1) : QString();

@@ -3,6 +3,7 @@
 #include "mainform.h"
 
 #include "SlotWidgets.h"
+#include "common/Resources.h"
 #include "common/gui/VisualStyles.h"
 #include "workspace/Workspace.h"
 #include "aboutform.h"
@@ -202,7 +203,11 @@ void Tfrm_main::screenshotClick()
 
 void Tfrm_main::reportClick()
 {
-    const QString templatePath = QCoreApplication::applicationDirPath() + QStringLiteral("/report.dom");
+    const QString templatePath = common::findResource(QStringLiteral("report.dom"));
+    if (templatePath.isEmpty()) {
+        tell(QStringLiteral("警告"), QStringLiteral("找不到报告模板 report.dom，无法导出报告！"));
+        return;
+    }
     for (int fileN = 0; fileN < 2; ++fileN) {
         const FileSlot &slot = m_ws.slot(fileN);
         if (!slot.Opened || !slot.Active || !slot.hasRecording())

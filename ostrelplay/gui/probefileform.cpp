@@ -99,7 +99,7 @@ void Tfrm_probefile::btnsaveClick()
                 QMessageBox::information(this, windowTitle(), *message);
                 return;
             }
-        } catch (const IniFileError &e) {
+        } catch (const common::IniFileError &e) {
             QMessageBox::warning(this, windowTitle(), e.text());
             return;
         }

@@ -8,9 +8,11 @@
 #include <windows.h>
 #include <shlobj.h>
 #else
+#include "common/AtomicFile.h"
+#include "common/FileError.h"
+
 #include <QFileInfo>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <optional>
@@ -75,9 +77,11 @@ std::optional<QString> writeTextFile(const QString &path, const QString &text)
 {
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))
         return QStringLiteral("无法建立文件夹：") + QFileInfo(path).absolutePath();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit())
-        return QStringLiteral("无法写入文件：") + path + QStringLiteral("（") + file.errorString() + QStringLiteral("）");
+    try {
+        common::writeFileAtomically(path, text.toUtf8());
+    } catch (const common::FileError &e) {
+        return QStringLiteral("无法写入文件：") + path + QStringLiteral("（") + e.reason() + QStringLiteral("）");
+    }
     return std::nullopt;
 }
 

@@ -1,25 +1,16 @@
 #include "STDDataOperation.h"
 
 #include "StdText.h"
-#include "common/FileBuffer.h"
+#include "common/ByteReader.h"
+#include "common/NumberFormat.h"
+#include "common/ReadWholeFile.h"
 #include "ChannelGeometry.h"
 
-#include <QFile>
 #include <QFileInfo>
-
-#include <cstring>
 
 namespace {
 
 const DefaultRecordingSettings kDefaultSettings;
-
-template <typename T>
-T readRecord(const char *at)
-{
-    T value;
-    std::memcpy(&value, at, sizeof value);
-    return value;
-}
 
 QString damaged(const QString &what)
 {
@@ -66,32 +57,23 @@ const RecordingSettings &mystdfile::settings() const
 
 void mystdfile::LoadStdFile(const QString &FilePath)
 {
-    QFile file(FilePath);
-    if (!file.open(QIODevice::ReadOnly))
-        throw StdFileError(QStringLiteral("无法打开文件 %1：%2").arg(FilePath, file.errorString()));
-    const int64_t size = file.size();
+    common::FileBuffer bytes = asStdFileError([&] { return common::readWholeFile(FilePath); });
+    const int64_t size = int64_t(bytes.size());
     if (size < 4)
         throw StdFileError(damaged(QStringLiteral("文件长度只有 %1 字节").arg(size)));
-
-    FileBuffer bytes(static_cast<size_t>(size));
-    for (int64_t done = 0; done < size;) {
-        const qint64 n = file.read(bytes.data() + done, size - done);
-        if (n <= 0)
-            throw StdFileError(QStringLiteral("读取文件 %1 失败：%2").arg(FilePath, file.errorString()));
-        done += n;
-    }
-    file.close();
-    const char *base = bytes.data();
-
-    const int32_t count = readRecord<int32_t>(base + size - 4);
+    common::ByteReader whole(bytes.data(), bytes.size(), FilePath);
+    whole.seek(size_t(size - 4));
+    const int32_t count = whole.read<int32_t>();
     if (count <= 0)
         throw StdFileError(damaged(QStringLiteral("子文件数为 %1").arg(count)));
     if (count > (size - 4) / StdFormat::kFindDataSize)
         throw StdFileError(damaged(QStringLiteral("文件太短，容纳不下 %1 个子文件的目录").arg(count)));
     const int64_t trailerStart = size - 4 - StdFormat::kFindDataSize * count;
 
-    std::vector<WIN32FINDDATA> findData(static_cast<size_t>(count));
-    std::memcpy(findData.data(), base + trailerStart, findData.size() * sizeof(WIN32FINDDATA));
+    whole.seek(size_t(trailerStart));
+    std::vector<WIN32FINDDATA> findData = whole.readArray<WIN32FINDDATA>(size_t(count));
+    // The sub-file blocks and the marks lie before the trailer.
+    common::ByteReader data(bytes.data(), size_t(trailerStart), FilePath);
 
     std::vector<int64_t> positions(static_cast<size_t>(count));
     std::vector<TSYSTEMPARA> paras(static_cast<size_t>(count));
@@ -108,12 +90,13 @@ void mystdfile::LoadStdFile(const QString &FilePath)
         const QString which = QStringLiteral("第 %1 个子文件").arg(k + 1);
         if (at + StdFormat::kParaSize + StdFormat::kCountsSize > trailerStart)
             throw StdFileError(damaged(which + QStringLiteral("的起始位置超出数据区")));
-        paras[k] = readRecord<TSYSTEMPARA>(base + at);
-        int64_t cursor = at + StdFormat::kParaSize + (StdFormat::hasReservedBytes(paras[k]) ? 4 : 0);
-        if (cursor + StdFormat::kCountsSize > trailerStart)
+        data.seek(size_t(at));
+        paras[k] = data.read<TSYSTEMPARA>();
+        if (StdFormat::hasReservedBytes(paras[k]))
+            data.skip(StdFormat::kReservedSize);
+        if (data.remaining() < size_t(StdFormat::kCountsSize))
             throw StdFileError(damaged(which + QStringLiteral("的计数超出数据区")));
-        const TSCANDATAINDEX c = readRecord<TSCANDATAINDEX>(base + cursor);
-        cursor += StdFormat::kCountsSize;
+        const TSCANDATAINDEX c = data.read<TSCANDATAINDEX>();
         if (c.m_PacketIndexCount < 0 || c.m_ImagePacketCount < 0 || c.m_BackPacketIndexCount < 0
             || c.m_BackImagePacketCount < 0)
             throw StdFileError(damaged(which + QStringLiteral("的计数为负数")));
@@ -121,37 +104,39 @@ void mystdfile::LoadStdFile(const QString &FilePath)
             throw StdFileError(damaged(which + QStringLiteral("的行数或包数超出文件长度")));
         counts[k] = c;
 
-        rowIndexes[k] = {reinterpret_cast<const TPacketIndex *>(base + cursor), size_t(c.m_PacketIndexCount)};
-        cursor += 4 * int64_t(c.m_PacketIndexCount);
-        backRowIndexes[k] = {reinterpret_cast<const TPacketIndex *>(base + cursor), size_t(c.m_BackPacketIndexCount)};
-        cursor += 4 * int64_t(c.m_BackPacketIndexCount);
-        auto *image = reinterpret_cast<TPACKET *>(bytes.data() + cursor);
-        recordCounts[k] = normaliseAndCount(image, c.m_ImagePacketCount);
-        packets[k] = {image, size_t(c.m_ImagePacketCount)};
-        cursor += 6 * int64_t(c.m_ImagePacketCount);
-        auto *back = reinterpret_cast<TPACKET *>(bytes.data() + cursor);
-        normalise(back, c.m_BackImagePacketCount);
-        backPackets[k] = {back, size_t(c.m_BackImagePacketCount)};
-        cursor += 6 * int64_t(c.m_BackImagePacketCount);
-        at = cursor;
+        // Row indexes and packets stay in the buffer; the packets are normalised in place.
+        const auto rows = [&](int32_t n) {
+            const char *first = data.take(sizeof(TPacketIndex) * size_t(n));
+            return std::span{reinterpret_cast<const TPacketIndex *>(first), size_t(n)};
+        };
+        const auto packetsInPlace = [&](int32_t n) {
+            auto *first = reinterpret_cast<TPACKET *>(bytes.data() + data.position());
+            data.skip(sizeof(TPACKET) * size_t(n));
+            return std::span{first, size_t(n)};
+        };
+        rowIndexes[k] = rows(c.m_PacketIndexCount);
+        backRowIndexes[k] = rows(c.m_BackPacketIndexCount);
+        const std::span<TPACKET> image = packetsInPlace(c.m_ImagePacketCount);
+        recordCounts[k] = normaliseAndCount(image.data(), c.m_ImagePacketCount);
+        packets[k] = image;
+        const std::span<TPACKET> back = packetsInPlace(c.m_BackImagePacketCount);
+        normalise(back.data(), c.m_BackImagePacketCount);
+        backPackets[k] = back;
+        at = int64_t(data.position());
     }
     const int64_t markPos = at;
 
     const bool replayed = markPos != trailerStart;
     std::vector<std::vector<TREMARK>> marks(static_cast<size_t>(count));
     if (replayed) {
-        int64_t cursor = markPos;
+        data.seek(size_t(markPos));
         for (int32_t k = 0; k < count; ++k) {
-            if (cursor + 4 > trailerStart)
+            if (data.remaining() < sizeof(int32_t))
                 throw StdFileError(damaged(QStringLiteral("回放标记区不完整")));
-            const int32_t n = readRecord<int32_t>(base + cursor);
-            cursor += 4;
-            if (n < 0 || n > (trailerStart - cursor) / int64_t(sizeof(TREMARK)))
+            const int32_t n = data.read<int32_t>();
+            if (n < 0 || size_t(n) > data.remaining() / sizeof(TREMARK))
                 throw StdFileError(damaged(QStringLiteral("第 %1 个子文件的标记数 %2 超出文件长度").arg(k + 1).arg(n)));
-            marks[k].resize(size_t(n));
-            if (n > 0)
-                std::memcpy(marks[k].data(), base + cursor, size_t(n) * sizeof(TREMARK));
-            cursor += int64_t(n) * int64_t(sizeof(TREMARK));
+            marks[k] = data.readArray<TREMARK>(size_t(n));
         }
     }
 

@@ -116,7 +116,7 @@ private:
     void writeCut(const QString &FilePath);
 
     const RecordingSettings *m_settings;
-    FileBuffer m_fileBytes;  // the file as read; packet arrays point into it
+    common::FileBuffer m_fileBytes;  // the file as read; packet arrays point into it
     int64_t m_fileSize = 0;               // size of the file on disk after the last load or save
 };
 

@@ -1,10 +1,10 @@
 #include "STDDataOperation.h"
 
 #include "StdWriter.h"
+#include "common/AtomicFile.h"
 
 #include <QBuffer>
 #include <QFile>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -17,19 +17,6 @@ TSYSTEMPARA fileForm(const TSYSTEMPARA &held)
     for (int32_t &point : stored.m_StartPoint)
         point = int32_t(uint32_t(point) - 100u);
     return stored;
-}
-
-QSaveFile &openTarget(QSaveFile &out)
-{
-    if (!out.open(QIODevice::WriteOnly))
-        throw StdFileError(QStringLiteral("无法写入文件 %1：%2").arg(out.fileName(), out.errorString()));
-    return out;
-}
-
-void commit(QSaveFile &out)
-{
-    if (!out.commit())
-        throw StdFileError(QStringLiteral("保存文件 %1 失败：%2").arg(out.fileName(), out.errorString()));
 }
 
 } // namespace
@@ -79,18 +66,19 @@ void mystdfile::writeFastSave(const QString &FilePath)
     if (!original.seek(0))
         throw StdFileError(QStringLiteral("读取文件 %1 失败：%2").arg(FilePath, original.errorString()));
 
-    QSaveFile out(FilePath);
-    openTarget(out);
-    constexpr int64_t chunk = 4 << 20;
-    for (int64_t done = 0; done < std_markPos;) {
-        const QByteArray part = original.read(std::min(chunk, std_markPos - done));
-        if (part.isEmpty())
-            throw StdFileError(QStringLiteral("读取文件 %1 失败：%2").arg(FilePath, original.errorString()));
-        StdWriter::writeBytes(out, part.constData(), part.size());
-        done += part.size();
-    }
-    StdWriter::writeBytes(out, tail.constData(), tail.size());
-    commit(out);
+    asStdFileError([&] {
+        common::AtomicFile out(FilePath);
+        constexpr int64_t chunk = 4 << 20;
+        for (int64_t done = 0; done < std_markPos;) {
+            const QByteArray part = original.read(std::min(chunk, std_markPos - done));
+            if (part.isEmpty())
+                throw StdFileError(QStringLiteral("读取文件 %1 失败：%2").arg(FilePath, original.errorString()));
+            out.write(part);
+            done += part.size();
+        }
+        out.write(tail);
+        out.commit();
+    });
     if (ownFile) {
         m_fileSize = std_markPos + tail.size();
         std_trailerStart = trailerStart;
@@ -99,29 +87,32 @@ void mystdfile::writeFastSave(const QString &FilePath)
 
 void mystdfile::writeWholeFile(const QString &FilePath)
 {
-    QSaveFile out(FilePath);
-    openTarget(out);
     std::vector<WIN32FINDDATA> trailer = std_win32finddata;
     std::vector<int64_t> positions(std_position.size());
-    for (int32_t k = 0; k < std_filecount; ++k) {
-        positions[k] = out.pos();
-        const TSYSTEMPARA stored = fileForm(std_systemparas[k]);
-        StdWriter::SubFileBlock block;
-        block.para = &stored;
-        block.counts = std_scandataindexs[k];
-        block.rowIndex = std::as_bytes(std_packetindexs[k]);
-        block.backRowIndex = std::as_bytes(std_backpacketindexs[k]);
-        block.packets = std_packets[k];
-        block.backPackets = std_backpackets[k];
-        // Blocks are written back to back, so each record names the length written.
-        trailer[k].nFileSizeLow = uint32_t(StdWriter::writeSubFileBlock(out, block, true));
-    }
-    const int64_t markPos = out.pos();
-    StdWriter::writeMarkSection(out, std_mark);
-    const int64_t trailerStart = out.pos();
-    StdWriter::writeTrailer(out, trailer);
-    const int64_t size = out.pos();
-    commit(out);
+    int64_t markPos = 0, trailerStart = 0, size = 0;
+    asStdFileError([&] {
+        common::AtomicFile file(FilePath);
+        QIODevice &out = file.device();
+        for (int32_t k = 0; k < std_filecount; ++k) {
+            positions[k] = out.pos();
+            const TSYSTEMPARA stored = fileForm(std_systemparas[k]);
+            StdWriter::SubFileBlock block;
+            block.para = &stored;
+            block.counts = std_scandataindexs[k];
+            block.rowIndex = std::as_bytes(std_packetindexs[k]);
+            block.backRowIndex = std::as_bytes(std_backpacketindexs[k]);
+            block.packets = std_packets[k];
+            block.backPackets = std_backpackets[k];
+            // Blocks are written back to back, so each record names the length written.
+            trailer[k].nFileSizeLow = uint32_t(StdWriter::writeSubFileBlock(out, block, true));
+        }
+        markPos = out.pos();
+        StdWriter::writeMarkSection(out, std_mark);
+        trailerStart = out.pos();
+        StdWriter::writeTrailer(out, trailer);
+        size = out.pos();
+        file.commit();
+    });
 
     // Saved over its own file: later fast saves continue from what is on disk now.
     if (FilePath == std_FilePath) {
@@ -159,17 +150,18 @@ void mystdfile::assembleCut()
 
 void mystdfile::writeCut(const QString &FilePath)
 {
-    QSaveFile out(FilePath);
-    openTarget(out);
     const TSYSTEMPARA stored = fileForm(cut_systempara);
     StdWriter::SubFileBlock block;
     block.para = &stored;
     block.counts = cut_scandataindex;
     block.rowIndex = std::as_bytes(std::span<const int32_t>(cut_packetindex));
     block.packets = cut_packet;
-    cut_win32finddata.nFileSizeLow = uint32_t(StdWriter::writeSubFileBlock(out, block, false));
-    StdWriter::writeTrailer(out, std::span<const WIN32FINDDATA>(&cut_win32finddata, 1));
-    commit(out);
+    asStdFileError([&] {
+        common::AtomicFile out(FilePath);
+        cut_win32finddata.nFileSizeLow = uint32_t(StdWriter::writeSubFileBlock(out.device(), block, false));
+        StdWriter::writeTrailer(out.device(), std::span<const WIN32FINDDATA>(&cut_win32finddata, 1));
+        out.commit();
+    });
 }
 
 void mystdfile::SaveCutedStdFile(const QString &FilePath)

@@ -1,7 +1,5 @@
 #include "StdText.h"
 
-#include <charconv>
-#include <cmath>
 #include <cstring>
 
 QString stdText(const void *units, int count)
@@ -27,22 +25,4 @@ void setStdText(void *units, int count, const QString &text)
         const char16_t unit = text.at(i).unicode();
         std::memcpy(bytes + 2 * i, &unit, 2);
     }
-}
-
-QString formatFloat(float value)
-{
-    char buffer[64];
-    const float magnitude = std::fabs(value);
-    const bool ordinary = magnitude == 0.0f || (magnitude >= 1e-4f && magnitude < 1e15f);
-    const auto format = ordinary ? std::chars_format::fixed : std::chars_format::general;
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, format);
-    QString text = QString::fromLatin1(buffer, result.ptr - buffer);
-    if (text == QLatin1String("-0"))
-        text = QStringLiteral("0");
-    return text;
-}
-
-QString zeroPadded(qint64 value, int width)
-{
-    return QString::number(value).rightJustified(width, QLatin1Char(' ')).replace(QLatin1Char(' '), QLatin1Char('0'));
 }

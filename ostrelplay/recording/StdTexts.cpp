@@ -1,6 +1,7 @@
 #include "STDDataOperation.h"
 
 #include "StdText.h"
+#include "common/NumberFormat.h"
 
 #include <algorithm>
 
@@ -30,8 +31,8 @@ QString gainText(const TSYSTEMPARA &para, int r, const std::array<float, 9> &off
     QString text;
     for (int ch = 0; ch < 9; ++ch) {
         const QString label = ch < 6 ? QString::number(ch + 1) : QString::number(ch - 5) + QLatin1Char('A');
-        text += QStringLiteral(" 【") + label + QStringLiteral("】") + formatFloat(para.m_Gain[r][ch])
-            + QLatin1Char('+') + formatFloat(offsets[ch]);
+        text += QStringLiteral(" 【") + label + QStringLiteral("】") + common::formatFloat(para.m_Gain[r][ch])
+            + QLatin1Char('+') + common::formatFloat(offsets[ch]);
     }
     return text;
 }
@@ -47,8 +48,8 @@ QString mystdfile::GetPara(int paraName) const
         QString curve;
         for (int i = 0; i < 8; ++i)
             curve += (i ? QStringLiteral(",") : QString()) + QString::number(p.m_CurveValue[r][ch][i]);
-        return QString::fromLatin1(kChannelLabels[ch]) + formatFloat(p.m_Gain[r][ch]) + QStringLiteral("dB+")
-            + formatFloat(p.m_DeltaGain[r][ch]) + QStringLiteral("dB [") + curve + QLatin1Char(']');
+        return QString::fromLatin1(kChannelLabels[ch]) + common::formatFloat(p.m_Gain[r][ch]) + QStringLiteral("dB+")
+            + common::formatFloat(p.m_DeltaGain[r][ch]) + QStringLiteral("dB [") + curve + QLatin1Char(']');
     }
     if (paraName >= 21 && paraName <= 29) {
         const int ch = kGateChannelOrder[paraName - 21];
@@ -59,13 +60,13 @@ QString mystdfile::GetPara(int paraName) const
     }
     if (paraName >= 31 && paraName <= 39) {
         const int ch = paraName - 31;
-        return QString::fromLatin1(kChannelLabels[ch]) + formatFloat(p.m_Gain[r][ch]) + QStringLiteral("dB+")
-            + formatFloat(p.m_DeltaGain[r][ch]) + QStringLiteral("dB");
+        return QString::fromLatin1(kChannelLabels[ch]) + common::formatFloat(p.m_Gain[r][ch]) + QStringLiteral("dB+")
+            + common::formatFloat(p.m_DeltaGain[r][ch]) + QStringLiteral("dB");
     }
     switch (paraName) {
     case 0: {
-        const QString date = zeroPadded(p.m_Date, 8);
-        const QString time = zeroPadded(p.m_Time, 6);
+        const QString date = common::zeroPadded(p.m_Date, 8);
+        const QString time = common::zeroPadded(p.m_Time, 6);
         return date.mid(0, 4) + QLatin1Char('-') + date.mid(4, 2) + QLatin1Char('-') + date.mid(6, 2) + QLatin1Char(' ')
             + time.mid(0, 2) + QLatin1Char(':') + time.mid(2, 2) + QLatin1Char(':') + time.mid(4, 2);
     }
@@ -81,7 +82,7 @@ QString mystdfile::GetPara(int paraName) const
     case 10: return p.m_StraightOrCurve == 0 ? QStringLiteral("直线") : QStringLiteral("曲线");
     case 11:
         return p.m_SpeedLimitValue == 0 ? QStringLiteral("关")
-                                        : formatFloat(float(p.m_SpeedLimitValue / 10.0)) + QStringLiteral("km/h");
+                                        : common::formatFloat(float(p.m_SpeedLimitValue / 10.0)) + QStringLiteral("km/h");
     case 30: return stdText(p.m_StationNameChar, 10);
     case 40: return stdText(p.m_Version, 20);
     default: return {};

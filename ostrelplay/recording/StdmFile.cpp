@@ -3,28 +3,16 @@
 
 #include "StdErrors.h"
 #include "StdFormat.h"
-#include "StdText.h"
-
-#include <QFile>
+#include "common/ByteReader.h"
+#include "common/NumberFormat.h"
+#include "common/ReadWholeFile.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 namespace {
 
 constexpr int64_t kHeadSize = sizeof(TRECORDDATAINDEX) + sizeof(TSYSTEMPARA);
-
-// Copies what the file holds of one record part; the rest stays zero.
-template <typename T>
-T readPart(const QByteArray &bytes, int64_t at)
-{
-    T part{};
-    const int64_t available = std::clamp<int64_t>(bytes.size() - at, 0, sizeof(T));
-    if (available > 0)
-        std::memcpy(reinterpret_cast<char *>(&part), bytes.constData() + at, size_t(available));
-    return part;
-}
 
 int64_t reservedSize(const TSYSTEMPARA &para)
 {
@@ -71,26 +59,25 @@ int highestAmplitude(const TSYSTEMPARA &para, const TMOVIEDATA &movie)
 
 void mystdmfile::LoadStdmFile(const QString &FilePath)
 {
-    QFile file(FilePath);
-    if (!file.open(QIODevice::ReadOnly))
-        throw StdFileError(QStringLiteral("无法打开录像文件 %1：%2").arg(FilePath, file.errorString()));
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() != file.size())
-        throw StdFileError(QStringLiteral("读取录像文件 %1 失败：%2").arg(FilePath, file.errorString()));
-    file.close();
-    if (bytes.isEmpty())
+    const common::FileBuffer file =
+        asStdFileError([&] { return common::readWholeFile(FilePath, QStringLiteral("录像文件")); });
+    if (file.size() == 0)
         throw StdFileError(QStringLiteral("录像文件 %1 是空的，没有录像记录").arg(FilePath));
+    common::ByteReader reader(file.data(), file.size(), FilePath);
+    // The last record may end early: its movie data reads as far as it goes, the rest zero.
+    const auto skipUpTo = [&reader](size_t count) { reader.skip(std::min(count, reader.remaining())); };
 
     // Where each record starts, found before anything is allocated for the records.
-    std::vector<int64_t> starts;
-    for (int64_t at = 0; at < bytes.size();) {
-        if (bytes.size() - at < kHeadSize)
+    std::vector<size_t> starts;
+    while (reader.remaining() > 0) {
+        if (reader.remaining() < size_t(kHeadSize))
             throw StdFileError(QStringLiteral("录像文件已损坏：第 %1 个记录的记录头和参数不完整（文件在第 %2 字节处结束）")
                                    .arg(starts.size() + 1)
-                                   .arg(bytes.size()));
-        starts.push_back(at);
-        const auto para = readPart<TSYSTEMPARA>(bytes, at + int64_t(sizeof(TRECORDDATAINDEX)));
-        at += kHeadSize + reservedSize(para) + int64_t(sizeof(TMOVIEDATA));
+                                   .arg(file.size()));
+        starts.push_back(reader.position());
+        reader.skip(sizeof(TRECORDDATAINDEX));
+        const auto para = reader.read<TSYSTEMPARA>();
+        skipUpTo(size_t(reservedSize(para)) + sizeof(TMOVIEDATA));
     }
 
     std::vector<TRECORDDATAINDEX> indexes;
@@ -99,10 +86,12 @@ void mystdmfile::LoadStdmFile(const QString &FilePath)
     indexes.reserve(starts.size());
     paras.reserve(starts.size());
     movies.reserve(starts.size());
-    for (const int64_t at : starts) {
-        indexes.push_back(readPart<TRECORDDATAINDEX>(bytes, at));
-        paras.push_back(readPart<TSYSTEMPARA>(bytes, at + int64_t(sizeof(TRECORDDATAINDEX))));
-        movies.push_back(readPart<TMOVIEDATA>(bytes, at + kHeadSize + reservedSize(paras.back())));
+    for (const size_t at : starts) {
+        reader.seek(at);
+        indexes.push_back(reader.read<TRECORDDATAINDEX>());
+        paras.push_back(reader.read<TSYSTEMPARA>());
+        skipUpTo(size_t(reservedSize(paras.back())));
+        movies.push_back(reader.readZeroFilled<TMOVIEDATA>());
     }
 
     stdm_filecount = int(starts.size());
@@ -123,7 +112,7 @@ void mystdmfile::getInfo()
         const int r = StdFormat::railRow(para.m_RailType);
         stdm_channel.append(stdmChannelText(ch));
         const bool known = ch >= 0 && ch < StdFormat::ChannelCount;
-        stdm_db.append(known ? formatFloat(para.m_Gain[r][ch]) + QLatin1Char('+') + formatFloat(para.m_DeltaGain[r][ch])
+        stdm_db.append(known ? common::formatFloat(para.m_Gain[r][ch]) + QLatin1Char('+') + common::formatFloat(para.m_DeltaGain[r][ch])
                              : QString());
         const int d = highestAmplitude(para, stdm_moviedatas[size_t(i)]);
         stdm_amp.append(QString::asprintf("%.2f", double(d) / 399.0 * 100.0) + QLatin1Char('%'));

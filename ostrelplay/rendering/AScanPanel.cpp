@@ -14,6 +14,10 @@
 #include <cstring>
 #include <cmath>
 
+using common::canvasFont;
+using common::prepareCanvas;
+using common::textOut;
+
 namespace {
 
 constexpr int kChannels = StdFormat::ChannelCount;

@@ -6,6 +6,7 @@
 #include "recording/ChannelGeometry.h"
 #include "EchoStrokes.h"
 #include "EventGlyphs.h"
+#include "common/NumberFormat.h"
 #include "recording/StdText.h"
 
 #include <QPainter>
@@ -13,6 +14,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+
+using common::canvasFont;
+using common::prepareCanvas;
+using common::textOut;
 
 namespace {
 
@@ -50,7 +55,7 @@ Qt::PenStyle helpLinePenStyle(int style, Qt::PenStyle previous)
 
 QString twoPlaces(int value)
 {
-    return zeroPadded(value, 2);
+    return common::zeroPadded(value, 2);
 }
 
 // Draws one frame; members hold what the steps share.
@@ -336,9 +341,9 @@ void BScanFrame::addRecords(QPainter &p, int64_t row)
             const QString time = twoPlaces(packet.m_Data2 / 60) + QLatin1Char(':') + twoPlaces(packet.m_Data2 % 60);
             if (mileageBefore) {
                 const int offset = fr.BScanLists.texts.empty() ? 0 : int(fr.BScanLists.texts.back().Text.size());
-                fr.BScanLists.texts.push_back({zeroPadded(f.std_systempara.m_Date, 8) + QLatin1Char(' ') + time
+                fr.BScanLists.texts.push_back({common::zeroPadded(f.std_systempara.m_Date, 8) + QLatin1Char(' ') + time
                                                   + QStringLiteral(" 速度:")
-                                                  + formatFloat(float(packet.m_Data1 / 100.0 * SpeedFactor))
+                                                  + common::formatFloat(float(packet.m_Data1 / 100.0 * SpeedFactor))
                                                   + QStringLiteral("km/h"),
                                               QPoint(x0 + s.font_size * offset, textY)});
             }
@@ -453,7 +458,7 @@ void StdFrame::startSubFile(const mystdfile &file)
 {
     CurPlayPos = 0;
     tools.CountDis = false;
-    const QString time = zeroPadded(file.std_systempara.m_Time, 6);
+    const QString time = common::zeroPadded(file.std_systempara.m_Time, 6);
     InstantTime = time.mid(0, 2) + QLatin1Char(':') + time.mid(2, 2);
 }
 

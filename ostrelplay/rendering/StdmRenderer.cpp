@@ -7,6 +7,10 @@
 #include <QPainter>
 #include <QPolygon>
 
+using common::canvasFont;
+using common::prepareCanvas;
+using common::textOut;
+
 namespace {
 
 constexpr int TraceWidth = StdmTraceColumns;  // x = 420 divides the trace from the texts

@@ -1,5 +1,6 @@
 #include "SynthParameters.h"
 
+#include "common/NumberFormat.h"
 #include "recording/StdText.h"
 
 #include <QDate>
@@ -197,7 +198,7 @@ TSYSTEMPARA synthRunParameters(const SynthProfile &profile, const SynthRunStart 
     p.m_OperatorCount = int32_t(profile.operators.size());
     for (size_t i = 0; i < profile.operators.size(); ++i)
         setStdText(p.m_OperatorRecord[i], 8,
-                   zeroPadded(profile.operators[i].number, 3) + profile.operators[i].name);
+                   common::zeroPadded(profile.operators[i].number, 3) + profile.operators[i].name);
     return p;
 }
 
@@ -224,7 +225,7 @@ WIN32FINDDATA synthFindData(SynthClock start, SynthClock end)
     data.ftCreationTime = fileTime(start);
     data.ftLastAccessTime = fileTime(end);
     data.ftLastWriteTime = fileTime(end);
-    const QString name = QStringLiteral("%1_%2.std").arg(clockDate(start)).arg(zeroPadded(clockTime(start), 6));
+    const QString name = QStringLiteral("%1_%2.std").arg(clockDate(start)).arg(common::zeroPadded(clockTime(start), 6));
     setStdText(data.cFileName, 260, name);
     return data;
 }

@@ -1,8 +1,7 @@
 #include "ProbeFile.h"
 
+#include "common/ConfigFiles.h"
 #include "common/IniFile.h"
-
-#include <QCoreApplication>
 
 namespace {
 
@@ -12,7 +11,7 @@ const QString NamesSection = QStringLiteral("probefilename");
 
 ProbeFile::ProbeFile(const QString &path) : m_path(path)
 {
-    const IniFile ini(path);
+    const common::IniFile ini(path);
     for (int i = 0; i < EntryCount; ++i) {
         ProbeEntry &e = m_entries[size_t(i)];
         const QString number = QString::number(i);
@@ -32,7 +31,7 @@ std::optional<int> ProbeFile::find(const QString &name) const
 
 void ProbeFile::write() const
 {
-    IniFile ini(m_path);
+    common::IniFile ini(m_path);
     for (int i = 0; i < EntryCount; ++i) {
         const ProbeEntry &e = m_entries[size_t(i)];
         const QString number = QString::number(i);
@@ -45,7 +44,7 @@ void ProbeFile::write() const
 
 QString probeFilePath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/probefile.ini");
+    return common::configFilePath(QStringLiteral("probefile.ini"));
 }
 
 QString probeFileTitle(ProbeFileMode mode)

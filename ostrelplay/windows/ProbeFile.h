@@ -40,7 +40,8 @@ private:
     std::array<ProbeEntry, EntryCount> m_entries;
 };
 
-// "probefile.ini" in the folder of the executable.
+// "probefile.ini" where common::configFilePath keeps it: beside the executable,
+// or in the user's configuration folder when that folder is not writable.
 QString probeFilePath();
 
 enum class ProbeFileMode { Save, Load };

@@ -4,6 +4,7 @@
 
 #include <QDate>
 
+#include "common/NumberFormat.h"
 #include "recording/StdText.h"
 #include "rendering/BScanRenderer.h"
 
@@ -34,8 +35,8 @@ QString lineTypeText(int lineType)
 // yyyymmdd and hhmmss as "yyyy-mm-dd hh:mm:ss".
 QString dateTimeText(int32_t date, int32_t time)
 {
-    const QString d = zeroPadded(date, 8);
-    const QString t = zeroPadded(time, 6);
+    const QString d = common::zeroPadded(date, 8);
+    const QString t = common::zeroPadded(time, 6);
     return d.mid(0, 4) + u'-' + d.mid(4, 2) + u'-' + d.mid(6, 2) + u' ' + t.mid(0, 2) + u':' + t.mid(2, 2) + u':'
            + t.mid(4, 2);
 }
@@ -49,8 +50,8 @@ int64_t secondsOfDay(int32_t hhmmss)
 // Negative spans keep their negative parts: "-23:-40:00".
 QString durationText(int64_t seconds)
 {
-    return zeroPadded(seconds / 3600, 2) + u':' + zeroPadded(seconds % 3600 / 60, 2) + u':'
-           + zeroPadded(seconds % 60, 2);
+    return common::zeroPadded(seconds / 3600, 2) + u':' + common::zeroPadded(seconds % 3600 / 60, 2) + u':'
+           + common::zeroPadded(seconds % 60, 2);
 }
 
 // A run past midnight ends on a later day: the days between the dates count too,
@@ -161,11 +162,11 @@ QString GetWorkTableString(const mystdfile &file, int slot, int k, int column)
     case 9: return dateTimeText(para.m_Date, para.m_Time);
     case 10: return dateTimeText(para.m_EndDate, para.m_EndTime);
     case 11: return durationText(para);
-    case 12: return formatFloat(float(speedKmh(para))) + QStringLiteral("km/h");
+    case 12: return common::formatFloat(float(speedKmh(para))) + QStringLiteral("km/h");
     case 13:
         if (para.m_SpeedLimitValue == 0)
             return QStringLiteral("不限速");
-        return formatFloat(float(speedLimitKmh(para))) + QStringLiteral("km/h");
+        return common::formatFloat(float(speedLimitKmh(para))) + QStringLiteral("km/h");
     case 14: return overspeedText(para);
     case 15: return slot == 0 ? QString::number(para.m_Operator) : stdText(para.m_OperatorName, 10);
     case 16: return slot == 0 ? QString::number(para.m_Company) : stdText(para.m_CompanyChar, 10);

@@ -1,8 +1,8 @@
 #include "PlayerSettings.h"
 
+#include "common/ConfigFiles.h"
 #include "common/IniFile.h"
 
-#include <QCoreApplication>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -58,7 +58,7 @@ void forEachKey(S &s, Io &io)
 // Each key's current value is its default, so reading into a fresh object gives
 // the factory default for every key the file lacks.
 struct KeyReader {
-    const IniFile &ini;
+    const common::IniFile &ini;
     void colour(const QString &section, const QString &key, QColor &value) const
     {
         value = colourFromValue(ini.readInt(section, key, colourValue(value)));
@@ -78,7 +78,7 @@ struct KeyReader {
 };
 
 struct KeyWriter {
-    IniFile &ini;
+    common::IniFile &ini;
     void colour(const QString &section, const QString &key, const QColor &value) const
     {
         ini.writeInt(section, key, colourValue(value));
@@ -101,7 +101,7 @@ struct KeyWriter {
 
 QString settingsPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/setting.ini");
+    return common::configFilePath(QStringLiteral("setting.ini"));
 }
 
 std::array<bool, 18> PlayerSettings::allShown()
@@ -121,7 +121,7 @@ std::array<std::array<int32_t, 6>, 5> PlayerSettings::defaultHelpLines()
 
 void PlayerSettings::readsetting(const QString &iniPath)
 {
-    const IniFile ini(iniPath);
+    const common::IniFile ini(iniPath);
     PlayerSettings read;
     KeyReader reader{ini};
     forEachKey(read, reader);
@@ -130,7 +130,7 @@ void PlayerSettings::readsetting(const QString &iniPath)
 
 void PlayerSettings::savesetting(const QString &iniPath) const
 {
-    IniFile ini(iniPath);
+    common::IniFile ini(iniPath);
     KeyWriter writer{ini};
     forEachKey(*this, writer);
     ini.save();

@@ -54,5 +54,6 @@ private:
     static std::array<std::array<int32_t, 6>, 5> defaultHelpLines();
 };
 
-// "setting.ini" in the folder of the executable.
+// "setting.ini" where common::configFilePath keeps it: beside the executable,
+// or in the user's configuration folder when that folder is not writable.
 QString settingsPath();

@@ -1,8 +1,8 @@
 #include "ReplayLog.h"
 
+#include "common/ConfigFiles.h"
 #include "common/IniFile.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -54,7 +54,7 @@ QString localDateTimeFormat(const QLocale &locale)
 
 QString replayLogPath()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/replaylog.ini");
+    return common::configFilePath(QStringLiteral("replaylog.ini"));
 }
 
 ReplayLogEntry replayLogEntry(const QString &filePath, const QDateTime &openTime, const QDateTime &closeTime,
@@ -71,7 +71,7 @@ ReplayLogEntry replayLogEntry(const QString &filePath, const QDateTime &openTime
 
 void ReplayLog::readreplaylog(const QString &path)
 {
-    const IniFile ini(path);
+    const common::IniFile ini(path);
     // Every entry takes lines of the file, so a larger count is damage and
     // would only fill memory with lost entries.
     const qsizetype count = std::clamp<qsizetype>(ini.readInt(kCountSection, kCountSection, 0), 0, ini.lineCount());
@@ -96,7 +96,7 @@ void ReplayLog::addreplaylog(const QString &filename, const QString &starttime, 
 
 void ReplayLog::savereplaylog(const QString &path) const
 {
-    IniFile ini(path);
+    common::IniFile ini(path);
     ini.writeInt(kCountSection, kCountSection, replaycount());
     for (int i = 0; i < replaycount(); ++i) {
         const QString key = QString::number(i);

@@ -62,5 +62,6 @@ ReplayLogEntry replayLogEntry(const QString &filePath, const QDateTime &openTime
 // text ends in the seconds.
 QString localDateTimeFormat(const QLocale &locale);
 
-// "replaylog.ini" in the folder of the executable.
+// "replaylog.ini" where common::configFilePath keeps it: beside the executable,
+// or in the user's configuration folder when that folder is not writable.
 QString replayLogPath();

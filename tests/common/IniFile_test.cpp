@@ -26,7 +26,7 @@ TEST(IniFile, FindsSectionsAndKeysRegardlessOfCaseAndKeepsInnerSpaces)
                                               "empty=\r\n"
                                               "[color]\r\n"
                                               "extra=7\r\n"));
-    const IniFile ini(path);
+    const common::IniFile ini(path);
     EXPECT_EQ(ini.readInt("COLOR", "color_background", 0), 6966785);
     EXPECT_EQ(ini.readString("color", "NAME", "x"), QStringLiteral("a  b c"));
     EXPECT_EQ(ini.readString("color", "empty", "x"), QString());
@@ -39,7 +39,7 @@ TEST(IniFile, FindsSectionsAndKeysRegardlessOfCaseAndKeepsInnerSpaces)
 TEST(IniFile, MissingFileGivesDefaults)
 {
     TestFiles::TestDir dir;
-    const IniFile ini(dir.path("none.ini"));
+    const common::IniFile ini(dir.path("none.ini"));
     EXPECT_EQ(ini.readInt("s", "k", 42), 42);
     EXPECT_TRUE(ini.readBool("s", "k", true));
     EXPECT_EQ(ini.readString("s", "k", "rfDesktop"), QStringLiteral("rfDesktop"));
@@ -62,12 +62,12 @@ TEST(IniFile, NumbersAndBooleans)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
         const QString path = dir.write("n.ini", QByteArray("[s]\nk=") + c.text + "\n");
-        const IniFile ini(path);
+        const common::IniFile ini(path);
         EXPECT_EQ(ini.readInt("s", "k", 99), c.asInt);
         EXPECT_EQ(ini.readBool("s", "k", true), c.asBool);
     }
     const QString path = dir.write("b.ini", "[s]\nk=0\n");
-    EXPECT_FALSE(IniFile(path).readBool("s", "k", true));
+    EXPECT_FALSE(common::IniFile(path).readBool("s", "k", true));
 }
 
 TEST(IniFile, WritingKeepsEveryOtherLine)
@@ -82,7 +82,7 @@ TEST(IniFile, WritingKeepsEveryOtherLine)
                                               "\n"
                                               "[Second]\n"
                                               "beta=2\n"));
-    IniFile ini(path);
+    common::IniFile ini(path);
     ini.writeInt("first", "ALPHA", 10);
     ini.writeString("first", "gamma", "new value");
     ini.writeBool("second", "beta", true);
@@ -105,7 +105,7 @@ TEST(IniFile, WritingCreatesTheFileWithKeysInTheOrderWritten)
 {
     TestFiles::TestDir dir;
     const QString path = dir.path("new.ini");
-    IniFile ini(path);
+    common::IniFile ini(path);
     ini.writeInt("b", "z", 1);
     ini.writeInt("a", "y", 2);
     ini.writeInt("b", "x", 3);
@@ -121,33 +121,33 @@ TEST(IniFile, ReadsGb18030AndWritesUtf8)
     ASSERT_TRUE(gb18030.isValid());
     const QByteArray legacy = gb18030.encode(QStringLiteral("[工作]\n目录=D:\\数据 文件\n"));
     const QString path = dir.write("gb.ini", legacy);
-    IniFile ini(path);
+    common::IniFile ini(path);
     EXPECT_EQ(ini.readString("工作", "目录", ""), QStringLiteral("D:\\数据 文件"));
 
     ini.writeString("工作", "风格", "黑灰");
     ini.save();
     EXPECT_EQ(readBytes(path), QStringLiteral("[工作]\n目录=D:\\数据 文件\n风格=黑灰\n").toUtf8());
-    EXPECT_EQ(IniFile(path).readString("工作", "目录", ""), QStringLiteral("D:\\数据 文件"));
+    EXPECT_EQ(common::IniFile(path).readString("工作", "目录", ""), QStringLiteral("D:\\数据 文件"));
 }
 
 TEST(IniFile, Utf8WithByteOrderMarkReads)
 {
     TestFiles::TestDir dir;
     const QString path = dir.write("bom.ini", QByteArray("\xEF\xBB\xBF") + QStringLiteral("[s]\nk=信息\n").toUtf8());
-    EXPECT_EQ(IniFile(path).readString("s", "k", ""), QStringLiteral("信息"));
+    EXPECT_EQ(common::IniFile(path).readString("s", "k", ""), QStringLiteral("信息"));
 }
 
 TEST(IniFile, RoundTripThroughTheFile)
 {
     TestFiles::TestDir dir;
     const QString path = dir.path("r.ini");
-    IniFile written(path);
+    common::IniFile written(path);
     written.writeInt("n", "neg", -2147483647 - 1);
     written.writeString("t", "path", "C:\\a = b\\c");
     written.writeBool("b", "off", false);
     written.save();
 
-    const IniFile read(path);
+    const common::IniFile read(path);
     EXPECT_EQ(read.readInt("n", "neg", 0), -2147483647 - 1);
     EXPECT_EQ(read.readString("t", "path", ""), QStringLiteral("C:\\a = b\\c"));
     EXPECT_FALSE(read.readBool("b", "off", true));
@@ -157,12 +157,12 @@ TEST(IniFile, SaveFailureIsReportedAndLeavesNoFile)
 {
     TestFiles::TestDir dir;
     const QString path = dir.path("missing-folder/s.ini");
-    IniFile ini(path);
+    common::IniFile ini(path);
     ini.writeInt("s", "k", 1);
     try {
         ini.save();
         FAIL() << "no error for an unwritable file";
-    } catch (const IniFileError &error) {
+    } catch (const common::IniFileError &error) {
         EXPECT_TRUE(error.text().contains(path));
     }
     EXPECT_FALSE(QFile::exists(path));

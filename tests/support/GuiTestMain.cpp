@@ -1,5 +1,8 @@
-// Drawing texts needs the font database, which needs a GUI application object;
-// the offscreen platform keeps the tests free of any display.
+// Drawing texts needs the font database, which needs a GUI application object,
+// and the programs' font substitutions; the offscreen platform keeps the tests
+// free of any display.
+#include "common/CanvasText.h"
+
 #include <QGuiApplication>
 
 #include <gtest/gtest.h>
@@ -9,6 +12,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    common::installFontSubstitutions();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

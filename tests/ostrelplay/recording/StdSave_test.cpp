@@ -1,9 +1,11 @@
 // Whole save, fast save, marks and cuts: the bytes each writer produces.
 
+#include "ResourceLimit.h"
 #include "TestStdFixtures.h"
 
 #include "recording/StdText.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -152,15 +154,22 @@ TEST(StdSave, AddMarkWithNegativePositionChangesNothing)
     EXPECT_EQ(file->std_mark[0][0].m_Cmd, u'?');
 }
 
+// Loaded with a new mark and a cut range, so that every kind of save has work to do.
+std::unique_ptr<mystdfile> withMarkAndCutRange(const QString &path)
+{
+    auto file = StdTest::loadStd(path);
+    file->AddMark(u'?', 2);
+    file->CutStartPos = 1;
+    file->CutEndPos = 4;
+    return file;
+}
+
 TEST(StdSave, WritesIntoAMissingFolderAreRefused)
 {
     StdTest::StdFileDir dir;
     const QString path = dir.write("run.std", twoRuns(false, std::nullopt));
     const QByteArray original = StdTest::readBytes(path);
-    const auto file = StdTest::loadStd(path);
-    file->AddMark(u'?', 2);
-    file->CutStartPos = 1;
-    file->CutEndPos = 4;
+    const auto file = withMarkAndCutRange(path);
     const QString missing = dir.path("missing/out.std");
 
     EXPECT_THROW(file->SaveStdFile(missing, true), StdFileError);
@@ -196,6 +205,37 @@ TEST(StdSave, FailedFastSaveLeavesTheFileUnchanged)
         GTEST_SKIP() << "this user writes into read-only folders";
     EXPECT_EQ(StdTest::readBytes(path), original);
     EXPECT_FALSE(file->std_FileSaved);
+}
+
+// A disk that fills while the saves write: each of them fails with the file's
+// path, and the recording on disk stays byte for byte as it was.
+TEST(StdSave, FullDiskLeavesTheFileUnchanged)
+{
+    const struct {
+        const char *name;
+        void (*save)(mystdfile &, const QString &);
+    } saves[] = {
+        {"fast save", [](mystdfile &f, const QString &p) { f.SaveStdFile(p, true); }},
+        {"whole save", [](mystdfile &f, const QString &p) { f.SaveStdFile(p, false); }},
+        {"cut", [](mystdfile &f, const QString &p) { f.SaveCutedStdFile(p); }},
+    };
+    for (const auto &save : saves) {
+        StdTest::StdFileDir dir;
+        const QString path = dir.write("run.std", twoRuns(false, std::nullopt));
+        const QByteArray original = StdTest::readBytes(path);
+        const auto file = withMarkAndCutRange(path);
+        try {
+            const TestFiles::ResourceLimit disk(RLIMIT_FSIZE, rlim_t(original.size() / 8));
+            ASSERT_TRUE(disk.set());
+            save.save(*file, path);
+            ADD_FAILURE() << save.name << ": no error";
+        } catch (const StdFileError &error) {
+            EXPECT_TRUE(error.text().contains(path)) << save.name << ": " << error.what();
+        }
+        EXPECT_EQ(StdTest::readBytes(path), original) << save.name;
+        EXPECT_EQ(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), QStringList{QStringLiteral("run.std")})
+            << save.name;
+    }
 }
 
 // --- cuts ---

@@ -245,7 +245,7 @@ TEST(PlayerSettings, ColourValuesHoldRedInTheLowestByte)
 TEST(PlayerSettings, SaveFailureIsReported)
 {
     StdTest::StdFileDir dir;
-    EXPECT_THROW(PlayerSettings().savesetting(dir.path("no-folder/setting.ini")), IniFileError);
+    EXPECT_THROW(PlayerSettings().savesetting(dir.path("no-folder/setting.ini")), common::IniFileError);
 }
 
 } // namespace

@@ -1,0 +1,33 @@
+#include "CliFiles.h"
+
+#include "common/AtomicFile.h"
+#include "recording/StdErrors.h"
+
+#include <QBuffer>
+
+#include <memory>
+
+void writeOutputFiles(const std::vector<std::pair<QString, QByteArray>> &files)
+{
+    try {
+        std::vector<std::unique_ptr<common::AtomicFile>> written;
+        for (const auto &[path, bytes] : files) {
+            written.push_back(std::make_unique<common::AtomicFile>(path));
+            written.back()->write(bytes);
+        }
+        for (const auto &file : written)
+            file->commit();
+    } catch (const common::FileError &e) {
+        throw StdFileError(QStringLiteral("cannot write %1: %2").arg(e.path(), e.reason()));
+    }
+}
+
+QByteArray pngBytes(const QImage &image, const QString &path)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        throw StdFileError(QStringLiteral("cannot write %1: the picture cannot be encoded as PNG").arg(path));
+    return bytes;
+}

@@ -1,0 +1,88 @@
+// Atomic replacement: the new content in place after the commit, and on every
+// failure (no folder, a write refused, the last buffered bytes refused at the
+// flush, no commit at all) the old file byte for byte as it was and an error
+// naming the path.
+
+#include "ResourceLimit.h"
+#include "TestFiles.h"
+
+#include "common/AtomicFile.h"
+#include "common/FileError.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using TestFiles::readBytes;
+
+const QByteArray kOriginal = QByteArray("the recording as it was\n").repeated(100);
+
+QStringList folderEntries(const TestFiles::TestDir &dir)
+{
+    return QDir(dir.path(QString())).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+TEST(AtomicFile, CommitReplacesTheContent)
+{
+    TestFiles::TestDir dir;
+    const QString path = dir.write("data.std", kOriginal);
+    common::AtomicFile file(path);
+    file.write(QByteArray("new "));
+    file.device().write("content");
+    EXPECT_EQ(readBytes(path), kOriginal);
+    file.commit();
+    EXPECT_EQ(readBytes(path), QByteArray("new content"));
+    EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("data.std")});
+}
+
+TEST(AtomicFile, FailedWritesLeaveTheOriginalAndNameThePath)
+{
+    // 1000 bytes stay in the device's buffer until the flush; a megabyte is
+    // refused by the write itself.
+    for (const qsizetype size : {qsizetype(1000), qsizetype(1) << 20}) {
+        TestFiles::TestDir dir;
+        const QString path = dir.write("data.std", kOriginal);
+        const QByteArray content(size, 'x');
+        try {
+            const TestFiles::ResourceLimit limit(RLIMIT_FSIZE, 512);
+            ASSERT_TRUE(limit.set());
+            common::writeFileAtomically(path, content);
+            ADD_FAILURE() << size << " bytes written past the size limit";
+        } catch (const common::FileError &error) {
+            EXPECT_EQ(error.path(), path);
+            EXPECT_TRUE(error.text().contains(path)) << error.what();
+            EXPECT_FALSE(error.reason().isEmpty());
+        }
+        EXPECT_EQ(readBytes(path), kOriginal) << size;
+        EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("data.std")}) << size;
+    }
+}
+
+TEST(AtomicFile, NoCommitLeavesTheOriginal)
+{
+    TestFiles::TestDir dir;
+    const QString path = dir.write("data.std", kOriginal);
+    {
+        common::AtomicFile file(path);
+        file.write(QByteArray("half written"));
+    }
+    EXPECT_EQ(readBytes(path), kOriginal);
+    EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("data.std")});
+}
+
+TEST(AtomicFile, MissingFolderIsReportedAtTheStart)
+{
+    TestFiles::TestDir dir;
+    const QString path = dir.path("no-folder/data.std");
+    try {
+        common::AtomicFile file(path);
+        FAIL() << "a file was started in a missing folder";
+    } catch (const common::FileError &error) {
+        EXPECT_TRUE(error.text().startsWith(QStringLiteral("无法写入文件 ") + path)) << error.what();
+    }
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+} // namespace
