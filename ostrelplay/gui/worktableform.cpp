@@ -1,7 +1,7 @@
 #include "worktableform.h"
 
 #include "common/gui/ListTable.h"
-#include "eventform.h"
+#include "TickedListWindow.h"
 #include "workspace/Workspace.h"
 
 #include <QCheckBox>
