@@ -4,6 +4,7 @@
 #include "TestStdFixtures.h"
 
 #include "office/Document.h"
+#include "office/OfficeError.h"
 #include "recording/StdText.h"
 #include "windows/WordReport.h"
 
@@ -15,6 +16,7 @@
 
 #include <iterator>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -67,6 +69,28 @@ StdFrame shownFrame()
     frame.CurPlayPos = 0;
     frame.ScanSpeed = 1234;
     return frame;
+}
+
+// The shipped template: a title and, in table 1, a label before every cell the
+// export fills, the fillable cells empty, and the picture row one cell wide.
+TEST(WordReport, TemplateHasEmptyLabelledCellsForEveryReportValue)
+{
+    const Document report = Document::fromTemplate(QStringLiteral(REPORT_TEMPLATE));
+    EXPECT_EQ(report.paragraphText(1), QStringLiteral("探伤报告"));
+    EXPECT_EQ(report.cellText(1, 1), QStringLiteral("线名"));
+    const std::pair<int, int> filled[] = {{1, 2}, {1, 4}, {1, 6}, {2, 2}, {2, 6}, {3, 4},
+                                          {3, 6}, {4, 2}, {7, 2}, {8, 4}};
+    for (const auto &[row, column] : filled) {
+        SCOPED_TRACE(testing::Message() << row << "," << column);
+        EXPECT_EQ(report.cellText(row, column), QString());
+        EXPECT_FALSE(report.cellText(row, column - 1).isEmpty());
+    }
+    EXPECT_EQ(report.cellText(5, 1), QString());
+    EXPECT_EQ(report.cellText(6, 1), QString());
+    EXPECT_THROW(report.cellText(9, 1), OfficeError);
+    EXPECT_THROW(report.cellText(1, 7), OfficeError);
+    EXPECT_THROW(report.cellText(4, 3), OfficeError);
+    EXPECT_THROW(report.cellText(6, 2), OfficeError);
 }
 
 TEST(WordReport, FillsTableOneFromTheSubFileShownAndStoresThePicture)
