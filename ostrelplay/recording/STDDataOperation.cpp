@@ -4,6 +4,7 @@
 #include "common/ByteReader.h"
 #include "common/NumberFormat.h"
 #include "common/ReadWholeFile.h"
+#include "common/TailRewrite.h"
 #include "ChannelGeometry.h"
 
 #include <QFileInfo>
@@ -57,6 +58,8 @@ const RecordingSettings &mystdfile::settings() const
 
 void mystdfile::LoadStdFile(const QString &FilePath)
 {
+    // A save of marks in place that was cut short is undone before anything is read.
+    const bool restored = asStdFileError([&] { return common::restoreInterruptedTail(FilePath); });
     common::FileBuffer bytes = asStdFileError([&] { return common::readWholeFile(FilePath); });
     const int64_t size = int64_t(bytes.size());
     if (size < 4)
@@ -84,10 +87,15 @@ void mystdfile::LoadStdFile(const QString &FilePath)
 
     int64_t at = 0;
     for (int32_t k = 0; k < count; ++k) {
-        if (k > 0)
-            at = positions[k - 1] + findData[k - 1].nFileSizeLow;
-        positions[k] = at;
         const QString which = QStringLiteral("第 %1 个子文件").arg(k + 1);
+        if (k > 0) {
+            const int64_t start = positions[k - 1] + findData[k - 1].nFileSizeLow;
+            // A block starting inside the one before it is read out of that one's data.
+            if (start < at)
+                throw StdFileError(damaged(which + QStringLiteral("的起始位置落在前一个子文件之内")));
+            at = start;
+        }
+        positions[k] = at;
         if (at + StdFormat::kParaSize + StdFormat::kCountsSize > trailerStart)
             throw StdFileError(damaged(which + QStringLiteral("的起始位置超出数据区")));
         data.seek(size_t(at));
@@ -138,10 +146,15 @@ void mystdfile::LoadStdFile(const QString &FilePath)
                 throw StdFileError(damaged(QStringLiteral("第 %1 个子文件的标记数 %2 超出文件长度").arg(k + 1).arg(n)));
             marks[k] = data.readArray<TREMARK>(size_t(n));
         }
+        // Marks read from anything but a whole mark section would be packet data.
+        if (data.remaining() != 0)
+            throw StdFileError(damaged(QStringLiteral("回放标记区与文件目录之间有 %1 字节无法识别").arg(data.remaining())));
     }
 
     // Everything fits: take it over.
     QStringList warnings;
+    if (restored)
+        warnings << QStringLiteral("上次保存回放标记时被中断，文件已恢复到保存前的样子。");
     if (StdFormat::versionNumber(paras.back()) < 140)
         warnings << QStringLiteral("警告：数据版本与软件版本不对应，继续播放可能产生错误，请将仪器升级到相应版本！");
 
@@ -156,8 +169,8 @@ void mystdfile::LoadStdFile(const QString &FilePath)
     std_packets = std::move(packets);
     std_backpackets = std::move(backPackets);
     std_RecordCount = std::move(recordCounts);
+    m_diskTail = QByteArray(bytes.data() + markPos, qsizetype(size - markPos));
     m_fileBytes = std::move(bytes);
-    m_fileSize = size;
     std_trailerStart = trailerStart;
     std_markPos = markPos;
     std_Replayed = replayed;

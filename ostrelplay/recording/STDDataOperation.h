@@ -9,6 +9,7 @@
 #include "StdFormat.h"
 #include "common/FileBuffer.h"
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QPoint>
 #include <QString>
@@ -17,6 +18,8 @@
 #include <array>
 #include <span>
 #include <vector>
+
+class QFile;
 
 using TGainSet = std::array<std::array<float, 9>, 4>;  // rail type major, like m_DeltaGain
 
@@ -110,6 +113,8 @@ public:
 
 private:
     void applyHelpLines();
+    QByteArray tailBytes(const std::vector<WIN32FINDDATA> &trailer, int64_t *trailerOffset) const;
+    bool diskHoldsTail(QFile &onDisk, const QString &FilePath, const QByteArray &tail) const;
     void writeFastSave(const QString &FilePath);
     void writeWholeFile(const QString &FilePath);
     void assembleCut();
@@ -117,7 +122,7 @@ private:
 
     const RecordingSettings *m_settings;
     common::FileBuffer m_fileBytes;  // the file as read; packet arrays point into it
-    int64_t m_fileSize = 0;               // size of the file on disk after the last load or save
+    QByteArray m_diskTail;           // the file from std_markPos on, as last loaded or saved
 };
 
 // The sub-file line of the main window's sub-file box: "k/N     line  station  ...  地段:area".

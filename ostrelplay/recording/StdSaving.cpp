@@ -2,6 +2,7 @@
 
 #include "StdWriter.h"
 #include "common/AtomicFile.h"
+#include "common/TailRewrite.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -39,35 +40,59 @@ void mystdfile::SaveStdFile(const QString &FilePath, bool FastSave)
     std_FileSaved = true;
 }
 
-// Marks and trailer go behind the sub-file blocks of the recording's own file.
-// The file is rewritten beside itself and replaced in one step, so a crash or a
-// full disk leaves the old recording intact.
-void mystdfile::writeFastSave(const QString &FilePath)
+// The mark section, the trailer and the count: everything behind the sub-file blocks.
+QByteArray mystdfile::tailBytes(const std::vector<WIN32FINDDATA> &trailer, int64_t *trailerOffset) const
 {
     QByteArray tail;
-    QBuffer tailOut(&tail);
-    tailOut.open(QIODevice::WriteOnly);
-    StdWriter::writeMarkSection(tailOut, std_mark);
-    const int64_t trailerStart = std_markPos + tail.size();
-    StdWriter::writeTrailer(tailOut, std_win32finddata);
+    QBuffer out(&tail);
+    out.open(QIODevice::WriteOnly);
+    StdWriter::writeMarkSection(out, std_mark);
+    if (trailerOffset)
+        *trailerOffset = tail.size();
+    StdWriter::writeTrailer(out, trailer);
+    return tail;
+}
 
-    QFile original(FilePath);
-    if (!original.open(QIODevice::ReadOnly))
-        throw StdFileError(QStringLiteral("无法打开文件 %1：%2").arg(FilePath, original.errorString()));
-    const int64_t size = original.size();
-    const bool ownFile = FilePath == std_FilePath;
-    if ((ownFile && size != m_fileSize) || size < std_markPos)
+// Under the writer's lock: true when `onDisk` already ends in `tail`. Throws when the
+// recording's own file is no longer what was read or last saved: another program
+// wrote it, and writing now would lose what it wrote.
+bool mystdfile::diskHoldsTail(QFile &onDisk, const QString &FilePath, const QByteArray &tail) const
+{
+    const int64_t size = onDisk.size();
+    const bool changed = FilePath == std_FilePath
+        ? size != std_markPos + m_diskTail.size() || !onDisk.seek(std_markPos) || onDisk.read(size - std_markPos) != m_diskTail
+        : size < std_markPos;
+    if (changed)
         throw StdFileError(QStringLiteral("文件 %1 在打开后已被改动，回放标记未保存").arg(FilePath));
+    return size == std_markPos + tail.size() && onDisk.seek(std_markPos) && onDisk.read(tail.size()) == tail;
+}
 
-    if (size == std_markPos + tail.size() && original.seek(std_markPos) && original.read(tail.size()) == tail) {
-        std_trailerStart = trailerStart;
-        return;
-    }
-    if (!original.seek(0))
-        throw StdFileError(QStringLiteral("读取文件 %1 失败：%2").arg(FilePath, original.errorString()));
+// Marks and trailer go behind the sub-file blocks of the recording's own file. The
+// file is rewritten beside itself and replaced in one step, or, where it cannot be
+// replaced, its tail is rewritten in place with the old one kept for recovery; a
+// crash or a full disk leaves the recording as it was either way.
+void mystdfile::writeFastSave(const QString &FilePath)
+{
+    int64_t trailerOffset = 0;
+    const QByteArray tail = tailBytes(std_win32finddata, &trailerOffset);
+    const bool ownFile = FilePath == std_FilePath;
+    // Marks are only ever added, so a shorter file would mean lost data.
+    if (ownFile && tail.size() < m_diskTail.size())
+        throw StdFileError(QStringLiteral("保存后的文件 %1 会比原文件短，回放标记未保存").arg(FilePath));
 
     asStdFileError([&] {
+        if (!common::canReplace(FilePath)) {
+            common::TailRewrite rewrite(FilePath);
+            if (!diskHoldsTail(rewrite.file(), FilePath, tail))
+                rewrite.write(std_markPos, tail);
+            return;
+        }
         common::AtomicFile out(FilePath);
+        QFile original(FilePath);
+        if (!original.open(QIODevice::ReadOnly))
+            throw StdFileError(QStringLiteral("无法打开文件 %1：%2").arg(FilePath, original.errorString()));
+        if (diskHoldsTail(original, FilePath, tail) || !original.seek(0))
+            return;
         constexpr int64_t chunk = 4 << 20;
         for (int64_t done = 0; done < std_markPos;) {
             const QByteArray part = original.read(std::min(chunk, std_markPos - done));
@@ -80,8 +105,8 @@ void mystdfile::writeFastSave(const QString &FilePath)
         out.commit();
     });
     if (ownFile) {
-        m_fileSize = std_markPos + tail.size();
-        std_trailerStart = trailerStart;
+        m_diskTail = tail;
+        std_trailerStart = std_markPos + trailerOffset;
     }
 }
 
@@ -89,9 +114,17 @@ void mystdfile::writeWholeFile(const QString &FilePath)
 {
     std::vector<WIN32FINDDATA> trailer = std_win32finddata;
     std::vector<int64_t> positions(std_position.size());
-    int64_t markPos = 0, trailerStart = 0, size = 0;
+    int64_t markPos = 0;
+    QByteArray tail;
+    int64_t trailerOffset = 0;
+    const bool ownFile = FilePath == std_FilePath;
     asStdFileError([&] {
         common::AtomicFile file(FilePath);
+        if (ownFile) {
+            QFile original(FilePath);
+            if (original.open(QIODevice::ReadOnly))
+                diskHoldsTail(original, FilePath, m_diskTail);
+        }
         QIODevice &out = file.device();
         for (int32_t k = 0; k < std_filecount; ++k) {
             positions[k] = out.pos();
@@ -107,20 +140,18 @@ void mystdfile::writeWholeFile(const QString &FilePath)
             trailer[k].nFileSizeLow = uint32_t(StdWriter::writeSubFileBlock(out, block, true));
         }
         markPos = out.pos();
-        StdWriter::writeMarkSection(out, std_mark);
-        trailerStart = out.pos();
-        StdWriter::writeTrailer(out, trailer);
-        size = out.pos();
+        tail = tailBytes(trailer, &trailerOffset);
+        file.write(tail);
         file.commit();
     });
 
     // Saved over its own file: later fast saves continue from what is on disk now.
-    if (FilePath == std_FilePath) {
+    if (ownFile) {
         std_win32finddata = std::move(trailer);
         std_position = std::move(positions);
         std_markPos = markPos;
-        std_trailerStart = trailerStart;
-        m_fileSize = size;
+        std_trailerStart = markPos + trailerOffset;
+        m_diskTail = tail;
     }
 }
 

@@ -85,4 +85,47 @@ TEST(AtomicFile, MissingFolderIsReportedAtTheStart)
     EXPECT_FALSE(QFile::exists(path));
 }
 
+// A second writer of the same file waits for the first; one that waits too long
+// is refused, and the first one's content stands.
+TEST(AtomicFile, WritersOfOneFileTakeTurns)
+{
+    TestFiles::TestDir dir;
+    const QString path = dir.write("data.std", kOriginal);
+    {
+        common::AtomicFile first(path);
+        first.write(QByteArray("first"));
+        try {
+            common::AtomicFile second(path, {}, 50);
+            FAIL() << "two writers at once";
+        } catch (const common::FileError &error) {
+            EXPECT_TRUE(error.text().contains(QStringLiteral("另一个程序"))) << error.what();
+        }
+        first.commit();
+    }
+    EXPECT_EQ(readBytes(path), QByteArray("first"));
+    common::writeFileAtomically(path, QByteArray("second"));
+    EXPECT_EQ(readBytes(path), QByteArray("second"));
+    EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("data.std")});
+}
+
+// Libraries that write by file name get the temporary file's name.
+TEST(AtomicFile, WriterByNameReplacesTheFileAtTheCommit)
+{
+    TestFiles::TestDir dir;
+    const QString path = dir.write("book.xls", kOriginal);
+    common::AtomicFile file(path);
+    const QString temporary = file.pathForWriter();
+    EXPECT_NE(temporary, path);
+    EXPECT_LT(QFileInfo(temporary).fileName().size(), 24);
+    {
+        QFile byName(temporary);
+        ASSERT_TRUE(byName.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        byName.write("written by name");
+    }
+    EXPECT_EQ(readBytes(path), kOriginal);
+    file.commit();
+    EXPECT_EQ(readBytes(path), QByteArray("written by name"));
+    EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("book.xls")});
+}
+
 } // namespace

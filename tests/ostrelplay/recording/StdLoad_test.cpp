@@ -424,7 +424,32 @@ INSTANTIATE_TEST_SUITE_P(
         DamageCase{"mark_count_huge", [] { return withInt32(withMarks({{{u'?', 1}}}), base.trailer, int32_t(kHuge)); }},
         DamageCase{"mark_section_of_two_bytes", [] { return withBytesBeforeTrailer(base.bytes, QByteArray(2, '\0')); }},
         DamageCase{"mark_section_missing_second_count",
-                   [] { return withBytesBeforeTrailer(twoSubFiles(), QByteArray(4, '\0')); }}),
+                   [] { return withBytesBeforeTrailer(twoSubFiles(), QByteArray(4, '\0')); }},
+        // The layout: blocks that overlap, positions that stay, marks that do not reach the trailer.
+        DamageCase{"second_sub_file_inside_the_first",
+                   [] {
+                       QByteArray b = twoSubFiles();
+                       const qsizetype size0 = StdTest::trailerOffset(b) + 32;
+                       return withInt32(b, size0, StdTest::int32At(b, size0) - 6);
+                   }},
+        DamageCase{"second_sub_file_at_the_first", [] {
+                       QByteArray b = twoSubFiles();
+                       return withInt32(b, StdTest::trailerOffset(b) + 32, 0);
+                   }},
+        DamageCase{"byte_inserted_before_the_trailer",
+                   [] {
+                       QByteArray b = withMarks({{{u'?', 1}}, {{u'F', 2}}}, 2);
+                       b.insert(StdTest::trailerOffset(b) - 3, '\x55');
+                       return b;
+                   }},
+        DamageCase{"byte_inserted_into_the_trailer",
+                   [] {
+                       QByteArray b = withMarks({{{u'?', 1}}, {{u'F', 2}}}, 2);
+                       b.insert(StdTest::trailerOffset(b) + 600, '\x55');
+                       return b;
+                   }},
+        DamageCase{"bytes_after_the_mark_section",
+                   [] { return withBytesBeforeTrailer(withMarks({{{u'?', 1}}}), QByteArray(6, '\0')); }}),
     [](const testing::TestParamInfo<DamageCase> &info) { return std::string(info.param.name); });
 
 // Loads or is refused with StdFileError; a recording that loads can be read safely.

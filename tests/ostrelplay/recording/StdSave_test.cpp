@@ -3,6 +3,7 @@
 #include "ResourceLimit.h"
 #include "TestStdFixtures.h"
 
+#include "common/AtomicFile.h"
 #include "recording/StdText.h"
 
 #include <QDir>
@@ -12,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <string>
 
 namespace {
@@ -236,6 +239,132 @@ TEST(StdSave, FullDiskLeavesTheFileUnchanged)
         EXPECT_EQ(QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files), QStringList{QStringLiteral("run.std")})
             << save.name;
     }
+}
+
+// --- the file around the save ---
+
+QStringList folderFiles(const QString &path)
+{
+    return QDir(QFileInfo(path).absolutePath()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+}
+
+// Two copies of the program with the same recording open: the first save wins,
+// the second is refused instead of writing over the first one's marks.
+TEST(StdSave, SecondWriterIsRefusedAndTheFirstOnesMarksStay)
+{
+    StdTest::StdFileDir dir;
+    const QString path = dir.write("run.std", twoRuns(false, std::nullopt));
+    const auto first = StdTest::loadStd(path);
+    const auto second = StdTest::loadStd(path);
+    first->AddMark(u'?', 2);
+    second->AddMark(u'F', 3);
+    first->SaveStdFile(path, true);
+    for (const bool fast : {true, false}) {
+        try {
+            second->SaveStdFile(path, fast);
+            ADD_FAILURE() << "the second writer saved over the first";
+        } catch (const StdFileError &error) {
+            EXPECT_TRUE(error.text().contains(QStringLiteral("已被改动"))) << error.what();
+        }
+    }
+    EXPECT_FALSE(second->std_FileSaved);
+    const auto reread = StdTest::loadStd(path);
+    ASSERT_EQ(reread->std_mark[0].size(), 1u);
+    EXPECT_EQ(reread->std_mark[0][0].m_Cmd, u'?');
+    EXPECT_EQ(folderFiles(path), QStringList{QStringLiteral("run.std")});
+}
+
+// A recording with a second name is written in place: both names keep showing
+// one file, which holds the marks, and no helper file stays behind.
+TEST(StdSave, HardLinkedRecordingKeepsItsLinks)
+{
+    StdTest::StdFileDir dir;
+    const QString path = dir.write("run.std", twoRuns(false, std::nullopt));
+    const QString other = dir.path("copy.std");
+    ASSERT_TRUE(QFile::link(path, other) || ::link(qPrintable(path), qPrintable(other)) == 0);
+    const auto file = StdTest::loadStd(path);
+    file->AddMark(u'?', 2);
+    file->SaveStdFile(path, true);
+    file->AddMark(u'!', 4);
+    file->SaveStdFile(path, true);
+
+    EXPECT_EQ(StdTest::readBytes(other), StdTest::readBytes(path));
+    EXPECT_EQ(StdTest::loadStd(other)->std_mark[0].size(), 2u);
+    EXPECT_EQ(folderFiles(path), (QStringList{QStringLiteral("copy.std"), QStringLiteral("run.std")}));
+}
+
+TEST(StdSave, ReplacedRecordingKeepsModeAndGroup)
+{
+    StdTest::StdFileDir dir;
+    const QString path = dir.write("run.std", twoRuns(false, std::nullopt));
+    const auto mode = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(path, mode));
+    // Root may hand the file to any group; others keep theirs.
+    const gid_t group = geteuid() == 0 ? 4321 : getegid();
+    ASSERT_EQ(::chown(qPrintable(path), uid_t(-1), group), 0);
+
+    const auto file = StdTest::loadStd(path);
+    file->AddMark(u'?', 2);
+    file->SaveStdFile(path, true);
+    struct stat info;
+    ASSERT_EQ(::stat(qPrintable(path), &info), 0);
+    EXPECT_EQ(info.st_gid, group);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(StdTest::loadStd(path)->std_mark[0].size(), 1u);
+}
+
+// The longest name the file system takes: marks, whole saves and cuts still work.
+TEST(StdSave, LongestFileNameTakesMarksAndSaves)
+{
+    StdTest::StdFileDir dir;
+    const QString name = QString(247, u'记').left(83) + QStringLiteral("aa.std");  // 83 × 3 + 6 = 255 bytes
+    ASSERT_EQ(name.toUtf8().size(), 255);
+    const QString path = dir.write(name, twoRuns(false, std::nullopt));
+    const auto file = withMarkAndCutRange(path);
+    file->SaveStdFile(path, true);
+    file->SaveStdFile(path, false);
+    const QString cut = dir.path(QString(251, u'c') + QStringLiteral(".std"));
+    file->SaveCutedStdFile(cut);
+    EXPECT_EQ(StdTest::loadStd(path)->std_mark[0].size(), 1u);
+    EXPECT_EQ(StdTest::loadStd(cut)->std_filecount, 1);
+}
+
+// A temporary file left by a save that was killed goes at the next save of the
+// same recording; those of other files stay.
+TEST(StdSave, StaleTemporaryFileOfTheRecordingIsRemoved)
+{
+    StdTest::StdFileDir dir;
+    const QString path = dir.write("run.std", twoRuns(false, std::nullopt));
+    const QString stale = dir.write(QStringLiteral(".~%1-abc123.tmp").arg(common::fileTag(path)), "half a copy");
+    const QString foreign = dir.write(QStringLiteral(".~%1-abc123.tmp").arg(common::fileTag(dir.path("other.std"))), "x");
+    const auto file = StdTest::loadStd(path);
+    file->AddMark(u'?', 2);
+    file->SaveStdFile(path, true);
+    EXPECT_FALSE(QFileInfo::exists(stale));
+    EXPECT_TRUE(QFileInfo::exists(foreign));
+}
+
+// In place and the disk full: the old tail is put back at once.
+TEST(StdSave, FullDiskDuringAnInPlaceSaveLeavesTheFileUnchanged)
+{
+    StdTest::StdFileDir dir;
+    const QString path = dir.write("run.std", twoRuns(false, Marks{{{u'?', 1}}, {}}));
+    ASSERT_EQ(::link(qPrintable(path), qPrintable(dir.path("copy.std"))), 0);
+    const QByteArray original = StdTest::readBytes(path);
+    const auto file = StdTest::loadStd(path);
+    for (int i = 0; i < 50; ++i)
+        file->AddMark(u'F', i);
+    try {
+        const TestFiles::ResourceLimit disk(RLIMIT_FSIZE, rlim_t(original.size() + 10));
+        ASSERT_TRUE(disk.set());
+        file->SaveStdFile(path, true);
+        ADD_FAILURE() << "no error";
+    } catch (const StdFileError &error) {
+        EXPECT_TRUE(error.text().contains(path)) << error.what();
+    }
+    EXPECT_EQ(StdTest::readBytes(path), original);
+    EXPECT_EQ(folderFiles(path), (QStringList{QStringLiteral("copy.std"), QStringLiteral("run.std")}));
+    EXPECT_FALSE(file->std_FileSaved);
 }
 
 // --- cuts ---
