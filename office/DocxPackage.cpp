@@ -1,6 +1,7 @@
 #include "DocxPackage.h"
 
 #include "OfficeError.h"
+#include "common/AtomicFile.h"
 
 #include <QFile>
 
@@ -54,23 +55,27 @@ DocxParts readDocxParts(const QString &path)
 
 void writeDocxParts(const QString &path, const DocxParts &parts)
 {
-    const QByteArray name = QFile::encodeName(path);
     const QString failure = QStringLiteral("无法保存文档：%1").arg(path);
-    int error = 0;
-    ZipHandle archive(zip_open(name.constData(), ZIP_CREATE | ZIP_TRUNCATE, &error));
-    if (!archive)
-        throw OfficeError(failure);
-    for (const auto &[entryName, data] : parts) {
-        // The buffers outlive zip_close: the parts are owned by the caller.
-        zip_source_t *source = zip_source_buffer(archive.get(), data.constData(), zip_uint64_t(data.size()), 0);
-        if (!source)
+    asOfficeError([&] {
+        common::AtomicFile file(path);
+        const QByteArray name = QFile::encodeName(file.pathForWriter());
+        int error = 0;
+        ZipHandle archive(zip_open(name.constData(), ZIP_CREATE | ZIP_TRUNCATE, &error));
+        if (!archive)
             throw OfficeError(failure);
-        if (zip_file_add(archive.get(), entryName.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
-            zip_source_free(source);
-            throw OfficeError(failure);
+        for (const auto &[entryName, data] : parts) {
+            // The buffers outlive zip_close: the parts are owned by the caller.
+            zip_source_t *source = zip_source_buffer(archive.get(), data.constData(), zip_uint64_t(data.size()), 0);
+            if (!source)
+                throw OfficeError(failure);
+            if (zip_file_add(archive.get(), entryName.c_str(), source, ZIP_FL_OVERWRITE | ZIP_FL_ENC_UTF_8) < 0) {
+                zip_source_free(source);
+                throw OfficeError(failure);
+            }
         }
-    }
-    if (zip_close(archive.get()) != 0)
-        throw OfficeError(failure);
-    archive.release();
+        if (zip_close(archive.get()) != 0)
+            throw OfficeError(failure);
+        archive.release();
+        file.commit();
+    });
 }

@@ -2,16 +2,14 @@
 
 #include "OfficeError.h"
 #include "XlsxDraftMode.h"
+#include "common/AtomicFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <xlsxwriter.h>
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 #include <tuple>
 
 namespace {
@@ -36,17 +34,6 @@ void check(lxw_error error, const QString &what)
 {
     if (error != LXW_NO_ERROR)
         throw OfficeError(QStringLiteral("%1: %2").arg(what, QString::fromUtf8(lxw_strerror(error))));
-}
-
-// A temporary file beside the target: the rename into place stays on one file system.
-std::unique_ptr<QTemporaryFile> temporaryBeside(const QString &path)
-{
-    const QFileInfo target(path);
-    auto file = std::make_unique<QTemporaryFile>(target.absolutePath() + QStringLiteral("/.~XXXXXX.tmp"));
-    if (!file->open())
-        throw OfficeError(QStringLiteral("cannot write %1: %2").arg(path, file->errorString()));
-    file->close();
-    return file;
 }
 
 } // namespace
@@ -146,7 +133,7 @@ public:
         : m_book(workbook_new(QFile::encodeName(path).constData()))
     {
         if (!m_book)
-            throw OfficeError(QStringLiteral("cannot write %1").arg(path));
+            throw OfficeError(QStringLiteral("无法保存工作簿 %1").arg(path));
     }
     ~XlsxWriterRun()
     {
@@ -174,7 +161,7 @@ public:
     void close(const QString &path)
     {
         lxw_workbook *book = std::exchange(m_book, nullptr);
-        check(workbook_close(book), QStringLiteral("cannot write %1").arg(path));
+        check(workbook_close(book), QStringLiteral("无法保存工作簿 %1").arg(path));
     }
 
 private:
@@ -318,12 +305,10 @@ void Workbook::activate(const Worksheet &sheet)
 void Workbook::saveAs(const QString &path)
 {
     if (path.isEmpty())
-        throw OfficeError(QStringLiteral("no file name given"));
-    const QFileInfo target(path);
-    if (target.isDir() || (target.exists() && !target.isWritable()))
-        throw OfficeError(QStringLiteral("cannot write %1").arg(path));
-    temporaryBeside(path);
-    m_path = target.absoluteFilePath();
+        throw OfficeError(QStringLiteral("没有给出工作簿的文件名"));
+    // A name that cannot be written is reported now, as the application does.
+    asOfficeError([&] { common::AtomicFile probe(path); });
+    m_path = QFileInfo(path).absoluteFilePath();
     m_written = false;
 }
 
@@ -337,27 +322,20 @@ void Workbook::close()
 
 void Workbook::write() const
 {
-    const auto temporary = temporaryBeside(m_path);
-    const QString temporaryPath = temporary->fileName();
-    // Temporary files are private; the workbook gets the permissions of the file it replaces.
-    const QFileInfo target(m_path);
-    temporary->setPermissions(target.exists() ? target.permissions()
-                                              : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-    {
-        XlsxWriterRun run(temporaryPath);
+    asOfficeError([&] {
+        common::AtomicFile file(m_path);
+        const QString temporaryPath = file.pathForWriter();
+        {
+            XlsxWriterRun run(temporaryPath);
+            for (size_t i = 0; i < m_sheets.size(); ++i)
+                run.addSheet(*m_sheets[i], i == m_active);
+            run.close(m_path);
+        }
+        std::vector<int> draftSheets;
         for (size_t i = 0; i < m_sheets.size(); ++i)
-            run.addSheet(*m_sheets[i], i == m_active);
-        run.close(m_path);
-    }
-    std::vector<int> draftSheets;
-    for (size_t i = 0; i < m_sheets.size(); ++i)
-        if (m_sheets[i]->m_pageSetup.draft)
-            draftSheets.push_back(int(i) + 1);
-    markSheetsDraft(temporaryPath, draftSheets);
-
-    std::error_code error;
-    std::filesystem::rename(QFile::encodeName(temporaryPath).toStdString(), QFile::encodeName(m_path).toStdString(),
-                            error);
-    if (error)
-        throw OfficeError(QStringLiteral("cannot write %1: %2").arg(m_path, QString::fromStdString(error.message())));
+            if (m_sheets[i]->m_pageSetup.draft)
+                draftSheets.push_back(int(i) + 1);
+        markSheetsDraft(temporaryPath, draftSheets);
+        file.commit();
+    });
 }

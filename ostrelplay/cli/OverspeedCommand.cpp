@@ -65,6 +65,7 @@ CliCommand overspeedCommand()
                            "truncated) over more than D metres; a stretch still running at the end of a\n"
                            "sub-file is listed whatever its length. The result holds the rows as the\n"
                            "statistics window lists them and its status text. --export writes the rows to the\n"
-                           "workbook OUT (\".xls\" appended unless given) and reports whether it was saved.\n"),
+                           "workbook OUT (\".xls\" appended unless given) and reports whether it was saved (an\n"
+                           "empty list is not); a workbook that cannot be written is an error.\n"),
             run};
 }

@@ -169,14 +169,13 @@ void Tfrm_speedexcel::btn_exportClick()
     if (name.isEmpty())
         return;
     const QString path = withXlsExtension(name);
-    const OverspeedExport outcome = exportOverspeed(m_rows, path);
-    const QString message = overspeedExportMessage(outcome);
-    if (!message.isEmpty())
-        tell(overspeedExportTitle(outcome), message);
-    if (outcome != OverspeedExport::Saved)
-        return;
     try {
-        openSaved(path);
+        const OverspeedExport outcome = exportOverspeed(m_rows, path);
+        const QString message = overspeedExportMessage(outcome);
+        if (!message.isEmpty())
+            tell(overspeedExportTitle(outcome), message);
+        if (outcome == OverspeedExport::Saved)
+            openSaved(path);
     } catch (const OfficeError &e) {
         tell(QStringLiteral("警告"), e.text());
     }

@@ -35,7 +35,6 @@ QString overspeedExportMessage(OverspeedExport outcome)
     case OverspeedExport::ExcelUnavailable:
         return QStringLiteral("调用Excel失败，Excel不可用。");
     case OverspeedExport::Saved:
-    case OverspeedExport::NotSaved:
         break;
     }
     return {};
@@ -50,7 +49,6 @@ QString overspeedExportTitle(OverspeedExport outcome)
         return QStringLiteral("错误");
     case OverspeedExport::Saved:
     case OverspeedExport::EmptyList:
-    case OverspeedExport::NotSaved:
         break;
     }
     return {};
@@ -72,12 +70,8 @@ OverspeedExport exportOverspeed(const std::vector<OverspeedRow> &rows, const QSt
     } catch (const OfficeError &) {
         return OverspeedExport::ExcelUnavailable;
     }
-    try {
-        fillSheet(*sheet, rows);
-        book->saveAs(path);
-        book->close();
-    } catch (const OfficeError &) {
-        return OverspeedExport::NotSaved;
-    }
+    fillSheet(*sheet, rows);
+    book->saveAs(path);
+    book->close();
     return OverspeedExport::Saved;
 }

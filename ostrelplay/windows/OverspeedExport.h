@@ -7,13 +7,14 @@
 
 #include <vector>
 
-// How an export ended. Only a workbook that cannot be started or opened has a
-// message; a failure while filling or saving it ends the export quietly.
-enum class OverspeedExport { Saved, EmptyList, NoExcel, ExcelUnavailable, NotSaved };
+// How an export ended. A workbook that cannot be filled or saved is no outcome
+// but an OfficeError, whose message the caller shows.
+enum class OverspeedExport { Saved, EmptyList, NoExcel, ExcelUnavailable };
 
 // The message box text and title for an outcome; both empty when nothing is shown.
 QString overspeedExportMessage(OverspeedExport outcome);
 QString overspeedExportTitle(OverspeedExport outcome);
 
-// Writes the rows under exactly `path` (the caller has already given it its ".xls").
+// Writes the rows under exactly `path` (the caller has already given it its ".xls");
+// throws OfficeError when the workbook cannot be saved there.
 OverspeedExport exportOverspeed(const std::vector<OverspeedRow> &rows, const QString &path);

@@ -1,6 +1,8 @@
 #include "office/Document.h"
 #include "office/OfficeError.h"
 
+#include "ResourceLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -285,6 +287,34 @@ TEST_F(DocumentTest, SavingOverAnExistingFileReplacesIt)
     second.save(path);
     EXPECT_EQ(Document::fromTemplate(path).paragraphText(1), QStringLiteral("新"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{QStringLiteral("template.dom"), QStringLiteral("x.doc")}));
+}
+
+TEST_F(DocumentTest, FullDiskLeavesTheOlderFileAsItWas)
+{
+    const QString path = file(QStringLiteral("x.doc"));
+    Document older;
+    older.addParagraph(QStringLiteral("旧"));
+    older.save(path);
+    const QByteArray before = zipPart(path, "word/document.xml");
+
+    // Noise does not compress: the picture alone passes the limit.
+    QImage noise(300, 300, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, uint(x * 2654435761u ^ y * 40503u));
+    Document report = Document::fromTemplate(reportTemplate);
+    report.setCellPicture(2, 1, noise);
+    try {
+        const TestFiles::ResourceLimit disk(RLIMIT_FSIZE, 8000);
+        ASSERT_TRUE(disk.set());
+        report.save(path);
+        ADD_FAILURE() << "saved past the size limit";
+    } catch (const OfficeError &error) {
+        EXPECT_TRUE(error.text().contains(path)) << error.what();
+    }
+    EXPECT_EQ(zipPart(path, "word/document.xml"), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{QStringLiteral("template.dom"), QStringLiteral("x.doc")}));
 }
 
 } // namespace

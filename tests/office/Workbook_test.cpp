@@ -1,6 +1,8 @@
 #include "office/OfficeError.h"
 #include "office/Workbook.h"
 
+#include "ResourceLimit.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -288,4 +290,33 @@ TEST(Workbook, InvalidPageSetupFailsAtCloseWithoutTouchingTheTarget)
     book.sheet(1).pageSetup().orientation = 3;
     EXPECT_THROW(book.close(), OfficeError);
     EXPECT_EQ(entriesOf(dir.path()), QStringList{});
+}
+
+// A disk that fills while the workbook is written: the error names the file, and
+// the workbook it was to replace stays as it was.
+TEST(Workbook, FullDiskLeavesTheOlderFileAsItWas)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("x.xls");
+    {
+        QFile older(path);
+        ASSERT_TRUE(older.open(QIODevice::WriteOnly));
+        older.write("the older workbook");
+    }
+    Workbook book;
+    for (int row = 1; row <= 2000; ++row)
+        book.sheet(1).setCell(row, 1, QStringLiteral("第 %1 行的内容").arg(row));
+    book.saveAs(path);
+    try {
+        const TestFiles::ResourceLimit disk(RLIMIT_FSIZE, 2000);
+        ASSERT_TRUE(disk.set());
+        book.close();
+        ADD_FAILURE() << "saved past the size limit";
+    } catch (const OfficeError &error) {
+        EXPECT_TRUE(error.text().contains(path)) << error.what();
+    }
+    QFile older(path);
+    ASSERT_TRUE(older.open(QIODevice::ReadOnly));
+    EXPECT_EQ(older.readAll(), QByteArray("the older workbook"));
+    EXPECT_EQ(entriesOf(dir.path()), QStringList{QStringLiteral("x.xls")});
 }

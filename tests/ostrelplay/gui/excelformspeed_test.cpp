@@ -148,12 +148,13 @@ TEST_F(SpeedExcelFormTest, ASavedWorkbookIsOpenedForTheUserAndAFailedOneIsNot)
     EXPECT_TRUE(QFileInfo(dir.path("over.xls")).size() > 0);
     EXPECT_EQ(messages, QStringList());
 
-    // The folder is missing: the export ends without a message, as it always did.
+    // The folder is missing: the export ends with the reason, and nothing opens.
     opened.clear();
     form->askSaveFileName = [this] { return dir.path("missing/over.xls"); };
     form->btn_exportClick();
     EXPECT_EQ(opened, QStringList());
-    EXPECT_EQ(messages, QStringList());
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages[0].contains(dir.path("missing/over.xls"))) << messages[0].toStdString();
 }
 
 TEST_F(SpeedExcelFormTest, AWorkbookTheDesktopCannotOpenIsReportedWithTheReason)

@@ -1,3 +1,4 @@
+#include "office/OfficeError.h"
 #include "windows/OverspeedExport.h"
 
 #include <QDir>
@@ -122,12 +123,18 @@ TEST(OverspeedExport, AnEmptyListOrAnUnwritableNameLeavesNoFile)
     QTemporaryDir dir;
     ASSERT_TRUE(QDir(dir.path()).mkdir("taken.xls"));
     EXPECT_EQ(exportOverspeed({}, dir.filePath("empty.xls")), OverspeedExport::EmptyList);
-    EXPECT_EQ(exportOverspeed(threeRows, dir.filePath("taken.xls")), OverspeedExport::NotSaved);
-    EXPECT_EQ(exportOverspeed(threeRows, dir.filePath("missing/x.xls")), OverspeedExport::NotSaved);
+    for (const char *name : {"taken.xls", "missing/x.xls"}) {
+        try {
+            exportOverspeed(threeRows, dir.filePath(name));
+            ADD_FAILURE() << name << ": reported as saved";
+        } catch (const OfficeError &error) {
+            EXPECT_TRUE(error.text().contains(dir.filePath(name))) << error.what();
+        }
+    }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{});
 }
 
-TEST(OverspeedExport, OnlyAWorkbookThatCannotBeStartedOrOpenedHasAMessage)
+TEST(OverspeedExport, OutcomesHaveTheirFixedMessages)
 {
     const struct {
         OverspeedExport outcome;
@@ -138,7 +145,6 @@ TEST(OverspeedExport, OnlyAWorkbookThatCannotBeStartedOrOpenedHasAMessage)
         {OverspeedExport::EmptyList, "列表为空，无法导出！", ""},
         {OverspeedExport::NoExcel, "您的电脑没有安装excel！", "警告"},
         {OverspeedExport::ExcelUnavailable, "调用Excel失败，Excel不可用。", "错误"},
-        {OverspeedExport::NotSaved, "", ""},
     };
     for (const auto &c : cases) {
         EXPECT_EQ(overspeedExportMessage(c.outcome), QString::fromUtf8(c.message)) << int(c.outcome);
