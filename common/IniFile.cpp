@@ -70,24 +70,30 @@ QString oneLine(QString value)
 IniFile::IniFile(const QString &path) : m_path(path)
 {
     QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        parse(decodeIniText(file.readAll()));
+    if (file.open(QIODevice::ReadOnly)) {
+        m_text = decodeIniText(file.readAll());
+        parse();
+    }
 }
 
-void IniFile::parse(const QString &text)
+void IniFile::parse()
 {
-    if (text.isEmpty())
-        return;
-    QStringList lines = text.split(QLatin1Char('\n'));
-    if (text.endsWith(QLatin1Char('\n')))
-        lines.removeLast();
-    for (QString &line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
+    // The lines are views into m_text, which never changes: no copy per line.
+    const QChar *text = m_text.constData();
+    qsizetype start = 0;
+    while (start < m_text.size()) {
+        qsizetype end = m_text.indexOf(QLatin1Char('\n'), start);
+        const qsizetype next = end < 0 ? m_text.size() : end + 1;
+        if (end < 0)
+            end = m_text.size();
+        if (end > start && text[end - 1] == QLatin1Char('\r'))
+            --end;
+        const QString line = QString::fromRawData(text + start, end - start);
+        start = next;
         if (const std::optional<QString> name = sectionName(line)) {
             if (!m_sectionIndex.contains(folded(*name)))  // the first of equal names is the one used
                 m_sectionIndex.insert(folded(*name), m_sections.size());
-            m_sections.push_back(Section{{line}, {}});
+            m_sections.push_back(Section{{line}});
             continue;
         }
         if (m_sections.empty()) {
@@ -96,8 +102,11 @@ void IniFile::parse(const QString &text)
         }
         Section &section = m_sections.back();
         const QString key = entryKey(line);
-        if (!key.isEmpty() && !section.keys.contains(folded(key)))
-            section.keys.insert(folded(key), qsizetype(section.lines.size()));
+        if (!key.isEmpty()) {
+            std::pair entry{m_sections.size() - 1, folded(key)};
+            if (!m_keyIndex.contains(entry))  // the first of equal keys is the one used
+                m_keyIndex.insert(std::move(entry), qsizetype(section.lines.size()));
+        }
         section.lines.push_back(line);
     }
 }
@@ -115,9 +124,13 @@ const QString *IniFile::findLine(const QString &section, const QString &key) con
     const auto found = m_sectionIndex.constFind(folded(section));
     if (found == m_sectionIndex.cend())
         return nullptr;
-    const Section &s = m_sections[found.value()];
-    const auto line = s.keys.constFind(folded(key));
-    return line == s.keys.cend() ? nullptr : &s.lines[size_t(line.value())];
+    const auto line = m_keyIndex.constFind(std::pair{found.value(), folded(key)});
+    return line == m_keyIndex.cend() ? nullptr : &m_sections[found.value()].lines[size_t(line.value())];
+}
+
+bool IniFile::hasKey(const QString &section, const QString &key) const
+{
+    return findLine(section, key) != nullptr;
 }
 
 QString IniFile::readString(const QString &section, const QString &key, const QString &defaultValue) const
@@ -141,22 +154,23 @@ bool IniFile::readBool(const QString &section, const QString &key, bool defaultV
     return readInt(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-IniFile::Section &IniFile::sectionForWriting(const QString &section)
+size_t IniFile::sectionForWriting(const QString &section)
 {
     const auto found = m_sectionIndex.constFind(folded(section));
     if (found != m_sectionIndex.cend())
-        return m_sections[found.value()];
+        return found.value();
     m_sectionIndex.insert(folded(section), m_sections.size());
-    m_sections.push_back(Section{{QLatin1Char('[') + section + QLatin1Char(']')}, {}});
-    return m_sections.back();
+    m_sections.push_back(Section{{QLatin1Char('[') + section + QLatin1Char(']')}});
+    return m_sections.size() - 1;
 }
 
 void IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
-    Section &s = sectionForWriting(section);
+    const size_t index = sectionForWriting(section);
+    Section &s = m_sections[index];
     const QString line = key + QLatin1Char('=') + oneLine(value);
-    const auto existing = s.keys.constFind(folded(key));
-    if (existing != s.keys.cend()) {
+    const auto existing = m_keyIndex.constFind(std::pair{index, folded(key)});
+    if (existing != m_keyIndex.cend()) {
         s.lines[size_t(existing.value())] = line;
         return;
     }
@@ -167,7 +181,7 @@ void IniFile::writeString(const QString &section, const QString &key, const QStr
     while (at > 1 && s.lines[at - 1].trimmed().isEmpty())
         --at;
     s.lines.insert(s.lines.begin() + qsizetype(at), line);
-    s.keys.insert(folded(key), qsizetype(at));
+    m_keyIndex.insert(std::pair{index, folded(key)}, qsizetype(at));
 }
 
 void IniFile::writeInt(const QString &section, const QString &key, int value)

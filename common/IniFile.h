@@ -14,6 +14,7 @@
 #include <QHash>
 #include <QString>
 
+#include <utility>
 #include <vector>
 
 namespace common {
@@ -33,6 +34,7 @@ public:
     // Number of lines the file held when read, plus those added since.
     qsizetype lineCount() const;
 
+    bool hasKey(const QString &section, const QString &key) const;
     QString readString(const QString &section, const QString &key, const QString &defaultValue) const;
     // Decimal text; anything else (blank, letters, out of range) gives the default.
     int readInt(const QString &section, const QString &key, int defaultValue) const;
@@ -50,18 +52,21 @@ public:
 
 private:
     struct Section {
-        std::vector<QString> lines;      // the "[name]" line first, then the section's lines
-        QHash<QString, qsizetype> keys;  // folded key name -> index in lines, first occurrence
+        std::vector<QString> lines;  // the "[name]" line first, then the section's lines
     };
 
-    void parse(const QString &text);
+    void parse();
     const QString *findLine(const QString &section, const QString &key) const;
-    Section &sectionForWriting(const QString &section);
+    size_t sectionForWriting(const QString &section);  // its index, made when missing
 
     QString m_path;
+    QString m_text;                       // the file as read; the lines read from it refer to it
     std::vector<QString> m_leadingLines;  // lines before the first section, kept as they are
     std::vector<Section> m_sections;
     QHash<QString, size_t> m_sectionIndex;  // folded section name -> index in m_sections, first occurrence
+    // (section index, folded key name) -> index in that section's lines, first occurrence.
+    // One table for all sections keeps a file of many small sections small in memory.
+    QHash<std::pair<size_t, QString>, qsizetype> m_keyIndex;
 };
 
 } // namespace common

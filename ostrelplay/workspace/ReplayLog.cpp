@@ -72,8 +72,8 @@ ReplayLogEntry replayLogEntry(const QString &filePath, const QDateTime &openTime
 void ReplayLog::readreplaylog(const QString &path)
 {
     const common::IniFile ini(path);
-    // Every entry takes lines of the file, so a larger count is damage and
-    // would only fill memory with lost entries.
+    // Every entry takes lines of the file, so a larger count is damage; only the
+    // entries the file holds are taken, and a part missing from one is "lost".
     const qsizetype count = std::clamp<qsizetype>(ini.readInt(kCountSection, kCountSection, 0), 0, ini.lineCount());
     const QString lost = QStringLiteral("信息丢失");
     replayfilelog.clear();
@@ -81,6 +81,8 @@ void ReplayLog::readreplaylog(const QString &path)
     replayendlog.clear();
     for (qsizetype i = 0; i < count; ++i) {
         const QString key = QString::number(i);
+        if (!ini.hasKey(kFileSection, key) && !ini.hasKey(kStartSection, key) && !ini.hasKey(kDurationSection, key))
+            continue;
         replayfilelog.append(ini.readString(kFileSection, key, lost));
         replaystartlog.append(ini.readString(kStartSection, key, lost));
         replayendlog.append(ini.readString(kDurationSection, key, lost));
