@@ -2,10 +2,10 @@
 
 #include "StdErrors.h"
 #include "StdFormat.h"
+#include "common/Conversions.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace ChannelGeometry {
 
@@ -44,10 +44,10 @@ int tableRow(int railType)
 
 int32_t truncated(double value)
 {
-    if (!(value > double(std::numeric_limits<int32_t>::min()) - 1.0
-          && value < double(std::numeric_limits<int32_t>::max()) + 1.0))
+    const std::optional<int32_t> whole = common::truncatedToInt32(value);
+    if (!whole)
         throw StdDataError(QStringLiteral("回波位置超出范围"));
-    return static_cast<int32_t>(value);
+    return *whole;
 }
 
 } // namespace

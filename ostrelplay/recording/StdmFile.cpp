@@ -4,6 +4,7 @@
 #include "StdErrors.h"
 #include "StdFormat.h"
 #include "common/ByteReader.h"
+#include "common/Conversions.h"
 #include "common/NumberFormat.h"
 #include "common/ReadWholeFile.h"
 
@@ -27,13 +28,13 @@ struct GateSpan {
 // first > last when the gate covers none.
 std::pair<int, int> gateColumns(const GateSpan &gate)
 {
-    const int from = int(double(gate.start) / 400.0 * StdmTraceColumns);
-    const int to = int((double(gate.start) + gate.width) / 400.0 * StdmTraceColumns);
+    const int from = common::saturatedToInt32(double(gate.start) / 400.0 * StdmTraceColumns);
+    const int to = common::saturatedToInt32((double(gate.start) + gate.width) / 400.0 * StdmTraceColumns);
     return {std::max(from, 0), std::min(to, StdmTraceColumns - 1)};
 }
 
 // The largest 399 - trace value over all frames in the columns of the channel's gates.
-int highestAmplitude(const TSYSTEMPARA &para, const TMOVIEDATA &movie)
+int64_t highestAmplitude(const TSYSTEMPARA &para, const TMOVIEDATA &movie)
 {
     const int ch = para.m_AutoAmpl;
     if (ch < 0 || ch >= StdFormat::ChannelCount)
@@ -45,12 +46,13 @@ int highestAmplitude(const TSYSTEMPARA &para, const TMOVIEDATA &movie)
     if (ch == 5)
         gates.push_back({para.m_Gate3Start[r][ch], para.m_Gate3Width[r][ch]});
 
-    int d = 0;
+    // Traces of a damaged file can hold any value: the difference is taken in 64 bits.
+    int64_t d = 0;
     for (const GateSpan &gate : gates) {
         const auto [first, last] = gateColumns(gate);
         for (const TSTDMFRAME &frame : movie.m_Frames)
             for (int col = first; col <= last; ++col)
-                d = std::max(d, 399 - frame.m_Trace[col]);
+                d = std::max(d, 399 - int64_t(frame.m_Trace[col]));
     }
     return d;
 }
@@ -114,7 +116,7 @@ void mystdmfile::getInfo()
         const bool known = ch >= 0 && ch < StdFormat::ChannelCount;
         stdm_db.append(known ? common::formatFloat(para.m_Gain[r][ch]) + QLatin1Char('+') + common::formatFloat(para.m_DeltaGain[r][ch])
                              : QString());
-        const int d = highestAmplitude(para, stdm_moviedatas[size_t(i)]);
+        const int64_t d = highestAmplitude(para, stdm_moviedatas[size_t(i)]);
         stdm_amp.append(QString::asprintf("%.2f", double(d) / 399.0 * 100.0) + QLatin1Char('%'));
     }
 }

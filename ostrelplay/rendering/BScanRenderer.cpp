@@ -6,6 +6,7 @@
 #include "recording/ChannelGeometry.h"
 #include "EchoStrokes.h"
 #include "EventGlyphs.h"
+#include "common/Conversions.h"
 #include "common/NumberFormat.h"
 #include "recording/StdText.h"
 
@@ -36,9 +37,10 @@ bool isSeventyDegree(int ch)
 // Truncation toward zero; a value no integer holds (NaN included) fails the frame.
 inline int32_t trunc32(double value)
 {
-    if (!(value > -2147483649.0 && value < 2147483648.0))
+    const std::optional<int32_t> whole = common::truncatedToInt32(value);
+    if (!whole)
         outOfRange();
-    return static_cast<int32_t>(value);
+    return *whole;
 }
 
 Qt::PenStyle helpLinePenStyle(int style, Qt::PenStyle previous)
@@ -301,7 +303,7 @@ void BScanFrame::addRecords(QPainter &p, int64_t row)
     if (!span.valid())
         return;
     const auto &packets = f.std_packet;
-    const int x0 = col(row) + f.std_systempara.m_ZoomStartPoint;
+    const int x0 = trunc32(double(col(row)) + f.std_systempara.m_ZoomStartPoint);
     const int textY = trunc32(bitmapHeight - 2.0 * s.font_size);
     const int railType = f.std_systempara.m_RailType;
     const int turnoutY = trunc32(ChannelGeometry::bandHeights(railType, false)[4] * fr.HScale);

@@ -1,6 +1,7 @@
 #include "StdmRenderer.h"
 
 #include "common/CanvasText.h"
+#include "common/Conversions.h"
 
 #include "recording/StdFormat.h"
 
@@ -16,14 +17,15 @@ namespace {
 constexpr int TraceWidth = StdmTraceColumns;  // x = 420 divides the trace from the texts
 constexpr int TextFontSize = 10;
 
+// Gate values of a damaged file can lie far outside the trace; the picture clips them.
 int gateX(double v)
 {
-    return int(v / 400.0 * StdmTraceColumns);
+    return common::saturatedToInt32(v / 400.0 * StdmTraceColumns);
 }
 
 int gateY(double h)
 {
-    return int((100.0 - h) * 4.0);
+    return common::saturatedToInt32((100.0 - h) * 4.0);
 }
 
 // A channel's colour; a record naming no channel draws its trace in the text colour.

@@ -2,11 +2,11 @@
 
 #include "DisplaySetup.h"
 #include "rendering/BScanRenderer.h"
+#include "common/Conversions.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
-#include <climits>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -14,12 +14,9 @@ namespace {
 
 const QString kNoticeTitle = QStringLiteral("系统提示");
 
-// Truncation toward zero, held within int (NaN gives 0).
 int truncated(double value)
 {
-    if (value != value)
-        return 0;
-    return int(std::clamp(value, double(INT_MIN), double(INT_MAX)));
+    return common::saturatedToInt32(value);
 }
 
 // A scale the renderer has not set yet counts as 1.

@@ -75,4 +75,25 @@ TEST(StdmRenderer, ChannelFiveDrawsGateThreeAndOtherChannelsNone)
         EXPECT_EQ(QColor(player.stdm_Bitmap.pixel(330, y)), colours.background) << y;
 }
 
+// Values of a damaged file at the ends of the integers: listed and drawn, the
+// gate clipped to the picture.
+TEST(StdmRenderer, ExtremeTraceAndGateValuesAreListedAndDrawn)
+{
+    StdmRecord record = flatRecord(3);
+    setGates(record.para, 3, 100, 100, INT32_MAX, INT32_MAX, 0, 0);
+    record.para.m_Gate1Height[1][3] = INT32_MIN;
+    record.movie->m_Frames[7].m_Trace[150] = INT32_MIN;
+    record.movie->m_Frames[8].m_Trace[150] = INT32_MAX;
+    StdFileDir dir;
+    mystdmfile file;
+    file.LoadStdmFile(dir.write(QStringLiteral("extreme.stdm"), record.image()));
+    ASSERT_EQ(file.stdm_amp.size(), 1);
+    EXPECT_TRUE(file.stdm_amp[0].endsWith(QLatin1Char('%')));
+    StdmPlayer player;
+    player.InitStdmFile();
+    for (const int frame : {7, 8})
+        player.DrawStdmBitMap(file, frame, testColours());
+    EXPECT_EQ(player.stdm_Bitmap.size(), QSize(620, 400));
+}
+
 } // namespace

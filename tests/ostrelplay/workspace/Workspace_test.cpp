@@ -562,6 +562,25 @@ TEST_F(WorkspaceTest, UndrawableFrameShowsTheFailureTextInstead)
     }
 }
 
+// A record offset far beyond the picture's integers (a damaged parameter block)
+// fails the frame with the same text instead of overflowing.
+TEST_F(WorkspaceTest, RecordOffsetBeyondTheIntegersFailsTheFrame)
+{
+    SubFileImage sub = StdTest::minimalSubFile();
+    sub.para.m_ZoomStartPoint = INT32_MAX;
+    for (int row = 0; row < 40; ++row)
+        sub.addRow({makePacket(u'1', 30, 40)}, {makePacket(u'M', 12, int16_t(row))});
+    settings.display.color_text = Qt::cyan;
+    open(0, write("zoom.std", StdFileImage{{sub}, std::nullopt, false}));
+    ws->setPosition(0, 20);  // rows to the left of the current one lie beyond the integers
+    EXPECT_TRUE(ws->drawSlot(0, QSize(400, 300), QSize(200, 150)));
+    int textPixels = 0;
+    for (int y = 5; y < 19; ++y)
+        for (int x = 5; x < 200; ++x)
+            textPixels += frame(0).std_BBitMap.pixelColor(x, y) == QColor(Qt::cyan);
+    EXPECT_GT(textPixels, 150);
+}
+
 TEST_F(WorkspaceTest, EmptySlotDrawsNothing)
 {
     EXPECT_FALSE(ws->drawSlot(0, QSize(400, 300), QSize(200, 150)));
