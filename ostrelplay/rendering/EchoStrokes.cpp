@@ -1,6 +1,8 @@
 #include "EchoStrokes.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <vector>
 
@@ -67,12 +69,16 @@ public:
         }
     }
 
-    // Bresenham over the whole line; lines far outside the image are skipped whole.
+    // Bresenham over the whole line; lines far outside the image are skipped whole,
+    // and lines much longer than the image are first cut to it.
     void line(QPoint a, QPoint b)
     {
         const int margin = stamp.reach;
         if ((a.x() < -margin && b.x() < -margin) || (a.x() >= w + margin && b.x() >= w + margin)
             || (a.y() < -margin && b.y() < -margin) || (a.y() >= h + margin && b.y() >= h + margin))
+            return;
+        const int64_t span = std::max(std::abs(int64_t(b.x()) - a.x()), std::abs(int64_t(b.y()) - a.y()));
+        if (span > 2 * (int64_t(w) + h + 4 * margin) && !clip(a, b))
             return;
         int x = a.x(), y = a.y();
         const int dx = std::abs(b.x() - x), sx = x < b.x() ? 1 : -1;
@@ -101,6 +107,32 @@ public:
     }
 
 private:
+    // Cuts the line to the image and its margin (Liang-Barsky); false when nothing is left.
+    // Only lines of a damaged file are this long: their path inside may differ from the
+    // uncut line's by a pixel.
+    bool clip(QPoint &a, QPoint &b) const
+    {
+        const double x0 = a.x(), y0 = a.y(), dx = double(b.x()) - x0, dy = double(b.y()) - y0;
+        const double left = -stamp.reach, right = w - 1 + stamp.reach;
+        const double top = -stamp.reach, bottom = h - 1 + stamp.reach;
+        double t0 = 0.0, t1 = 1.0;
+        const auto edge = [&](double p, double q) {
+            if (p == 0)
+                return q >= 0;
+            const double t = q / p;
+            if (p < 0)
+                t0 = std::max(t0, t);
+            else
+                t1 = std::min(t1, t);
+            return t0 <= t1;
+        };
+        if (!edge(-dx, x0 - left) || !edge(dx, right - x0) || !edge(-dy, y0 - top) || !edge(dy, bottom - y0))
+            return false;
+        b = QPoint(int(std::lround(x0 + t1 * dx)), int(std::lround(y0 + t1 * dy)));
+        a = QPoint(int(std::lround(x0 + t0 * dx)), int(std::lround(y0 + t0 * dy)));
+        return true;
+    }
+
     uint32_t *bits;
     ptrdiff_t stride;
     int w, h;

@@ -64,4 +64,19 @@ TEST(EchoStrokes, MatchStampedDotsInsideAndAcrossTheBorder)
     }
 }
 
+// An echo range of a damaged file makes a stroke a thousand million pixels long:
+// it is cut to the image first and draws what the image shows of it.
+TEST(EchoStrokes, StrokesFarLongerThanTheImageDrawTheirVisiblePart)
+{
+    const QSize size(60, 40);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    const std::vector<TLineToDraw> lines{{0, QPoint(10, 5), QPoint(11, 1000000001)},
+                                         {0, QPoint(-2000000000, 20), QPoint(2000000000, 21)}};
+    strokeEchoLines(image, lines, qRgb(255, 255, 255), 3);
+    // Width 3 reaches one pixel beside the line: the cut ends one pixel past the image.
+    const std::vector<TLineToDraw> visible{{0, QPoint(10, 5), QPoint(11, 41)}, {0, QPoint(-1, 20), QPoint(61, 21)}};
+    EXPECT_EQ(image, reference(size, visible, 3));
+}
+
 } // namespace
