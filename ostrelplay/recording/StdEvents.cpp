@@ -42,9 +42,14 @@ void mystdfile::CalEvent()
         const int r = StdFormat::railRow(para.m_RailType);
 
         const int32_t rows = std_scandataindexs[i].m_PacketIndexCount;
+        // A row repeats the one before when its head does; a head that goes back
+        // (a damaged index) would read packets again, so only rows whose head lies
+        // beyond every head read so far are read: each packet once.
+        int64_t lastHead = -1;
         for (int32_t k = 0; k < rows; ++k) {
-            if (k > 0 && index[k] == index[k - 1])
+            if (index[k] <= lastHead)
                 continue;
+            lastHead = index[k];
             const StdFormat::RowPackets row = StdFormat::rowPackets(packets, index[k]);
             for (int64_t p = row.recordBegin; p < row.recordEnd; ++p) {
                 const TPACKET &packet = packets[p];

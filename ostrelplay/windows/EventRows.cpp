@@ -65,22 +65,45 @@ int eventKindIndex(char16_t code)
     }
 }
 
+EventMileage::EventMileage(const mystdfile &file, int subFile) : m_file(file), m_subFile(subFile) {}
+
+QString EventMileage::textFor(int row)
+{
+    if (m_subFile < 0 || m_subFile >= m_file.std_filecount)
+        return {};
+    // Row 0 is never looked at: the instrument writes no mileage there.
+    const int64_t first = std::max<int64_t>(row, 1);
+    const int64_t last = std::min<int64_t>(int64_t(row) + MileageLookAhead,
+                                           int64_t(m_file.std_packetindexs[size_t(m_subFile)].size()) - 1);
+    if (first < m_askedFrom) {
+        m_readTo = m_foundRow = -1;  // asked for an earlier row: what was read says nothing of it
+    }
+    m_askedFrom = first;
+    // The first mileage at or after an earlier row, and not before this one, is this one's too.
+    if (m_foundRow >= first)
+        return m_foundRow <= last ? m_foundText : QString();
+
+    const auto &packets = m_file.std_packets[size_t(m_subFile)];
+    for (int64_t r = std::max(first, m_readTo + 1); r <= last; ++r) {
+        const StdFormat::RowPackets span = m_file.rowPackets(m_subFile, r);
+        for (int64_t p = span.recordBegin; p < span.recordEnd; ++p) {
+            const TPACKET &packet = packets[size_t(p)];
+            if (packet.m_Cmd == u'M') {
+                m_readTo = m_foundRow = r;
+                m_foundText = QString::number(packet.m_Data1) + QStringLiteral("km,") + QString::number(packet.m_Data2)
+                              + QLatin1Char('m');
+                return m_foundText;
+            }
+        }
+    }
+    m_readTo = std::max(m_readTo, last);
+    m_foundRow = -1;
+    return {};
+}
+
 QString eventMileageText(const mystdfile &file, int subFile, int row)
 {
-    if (subFile < 0 || subFile >= file.std_filecount)
-        return {};
-    const auto &packets = file.std_packets[size_t(subFile)];
-    const int64_t last = std::min<int64_t>(int64_t(row) + MileageLookAhead,
-                                           int64_t(file.std_packetindexs[size_t(subFile)].size()) - 1);
-    // Row 0 is never looked at: the instrument writes no mileage there.
-    for (int64_t r = std::max<int64_t>(row, 1); r <= last; ++r) {
-        const StdFormat::RowPackets span = file.rowPackets(subFile, r);
-        for (int64_t p = span.recordBegin; p < span.recordEnd; ++p)
-            if (packets[size_t(p)].m_Cmd == u'M')
-                return QString::number(packets[size_t(p)].m_Data1) + QStringLiteral("km,")
-                    + QString::number(packets[size_t(p)].m_Data2) + QLatin1Char('m');
-    }
-    return {};
+    return EventMileage(file, subFile).textFor(row);
 }
 
 std::vector<EventRow> eventRows(const mystdfile &file, const EventKindTicks &ticks)
@@ -91,6 +114,7 @@ std::vector<EventRow> eventRows(const mystdfile &file, const EventKindTicks &tic
         const auto &index = file.std_RecordIndex[size_t(i)];
         const size_t count = std::min(index.size(), size_t(std::max(0, file.std_RecordCount[size_t(i)])));
         int n = 0;
+        EventMileage mileage(file, i);
         for (size_t j = 0; j < count; ++j) {
             const QPoint event = index[j];
             if (event.y() < 0 || size_t(event.y()) >= packets.size())
@@ -102,7 +126,7 @@ std::vector<EventRow> eventRows(const mystdfile &file, const EventKindTicks &tic
                 continue;
             ++n;
             rows.push_back({QString::number(i + 1) + QStringLiteral("->") + QString::number(n),
-                            eventKindCaptions()[size_t(kind)], eventMileageText(file, i, event.x()), event.x()});
+                            eventKindCaptions()[size_t(kind)], mileage.textFor(event.x()), event.x()});
         }
     }
     groupLightFlaws(rows, ticks);

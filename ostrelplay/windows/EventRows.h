@@ -33,6 +33,23 @@ int eventKindIndex(char16_t code);
 // The first mileage record within 1000 rows at or after `row` of a sub-file.
 QString eventMileageText(const mystdfile &file, int subFile, int row);
 
+// The same for many rows of one sub-file. Asked in increasing order of rows (as the
+// events come), it reads each row of the sub-file at most once, and each row only
+// up to its first mileage record.
+class EventMileage {
+public:
+    EventMileage(const mystdfile &file, int subFile);
+    QString textFor(int row);
+
+private:
+    const mystdfile &m_file;
+    int m_subFile;
+    int64_t m_askedFrom = 0;  // the first row of the last question
+    int64_t m_readTo = -1;    // rows from m_askedFrom to here are read
+    int64_t m_foundRow = -1;  // the mileage row the reading stopped at, or -1
+    QString m_foundText;
+};
+
 std::vector<EventRow> eventRows(const mystdfile &file, const EventKindTicks &ticks);
 
 // The 0-based sub-file named before "->" in a caption; -1 when there is none.

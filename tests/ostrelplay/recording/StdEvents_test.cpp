@@ -130,6 +130,27 @@ TEST(CalEvent, RailTypeRecordsAddAreas)
     EXPECT_EQ(file->std_RecordIndex[0].size(), 3u);
 }
 
+// A damaged row index that keeps going back to a row of many records would read
+// them again for every row: each packet is read once, whatever the index says.
+TEST(CalEvent, RowsWhoseHeadGoesBackAreNotReadAgain)
+{
+    SubFileImage sub;
+    sub.para = gainPara(4);
+    sub.addRow({}, std::vector<TPACKET>(300, makePacket(u'N', 2)));
+    sub.addRow({makePacket(u'1')}, {makePacket(u'A')});
+    for (int k = 0; k < 2000; ++k)
+        sub.rowIndex.push_back(sub.rowIndex[size_t(k % 2)]);
+    sub.addRow({}, {makePacket(u'B')});
+    StdTest::StdFileDir dir;
+    const auto file = loadSubFiles(dir, {sub});
+
+    EXPECT_EQ(file->arr_RailTypeArea[0].size(), 301u);
+    const std::vector<QPoint> &events = file->std_RecordIndex[0];
+    ASSERT_EQ(events.size(), 302u);
+    EXPECT_EQ(events[300], QPoint(1, 303));  // head 301, echo 302, record 303
+    EXPECT_EQ(events[301].x(), 2002);
+}
+
 TEST(CalEvent, EventIndexListsRecordsInFileOrder)
 {
     SubFileImage first = StdTest::minimalSubFile();

@@ -147,6 +147,12 @@ TEST_F(EventRowsTest, MileageIsTheFirstRecordWithinAThousandRows)
 
     EXPECT_EQ(eventMileageText(*file, 0, 3050), QString());  // the look-ahead stops at the last row
     EXPECT_EQ(eventMileageText(*file, 5, 100), QString());   // no such sub-file
+
+    // Asked row after row, and again from the start, the reading that goes on from
+    // where it stopped gives what each row's own look-ahead gives.
+    EventMileage ahead(*file, 0);
+    for (const int row : {0, 1, 100, 100, 1099, 1100, 1101, 2000, 2001, 3050, 3100, 50, 1100, 2500})
+        EXPECT_EQ(ahead.textFor(row), eventMileageText(*file, 0, row)) << row;
 }
 
 TEST(CaptionSubFile, ReadsTheNumberBeforeTheArrow)
