@@ -122,7 +122,7 @@ PlayerSettings changedSettings()
     for (int i = 0; i < 14; ++i)
         s.color_save[i] = QColor(40 + i, 0, 200);
     s.display.font_size = 12;
-    s.display.sign_size = 9;
+    s.display.sign_size = 6;
     s.BShowHide = true;
     s.display.std_OIMG_Width = 1500;
     s.display.std_bshowmode = 1;
@@ -240,6 +240,34 @@ TEST(PlayerSettings, ColourValuesHoldRedInTheLowestByte)
     }
     // A value with the top byte set (a system colour) keeps its red, green and blue.
     EXPECT_EQ(colourFromValue(int32_t(0x80000005u)), QColor(5, 0, 0));
+}
+
+// A damaged or hand-edited file: numbers outside their control's range are taken
+// as its nearest end, so a width of a million allocates no gigabyte image.
+TEST(PlayerSettings, NumbersOutsideTheirRangeAreClamped)
+{
+    StdTest::StdFileDir dir;
+    const QString path = dir.write("setting.ini", "[font]\nfontsize=100000\n[sign]\nsignsize=-5\n"
+                                                  "[BShow]\nBShowWidth=1000000\nBShowMode=7\n"
+                                                  "[Smartplay]\nSmartplayMode=-1\nSmartplayTime=0\n"
+                                                  "[PointSize]\nPointSize=0\n[PlaySpeed]\nPlaySpeed=99999\n"
+                                                  "[HelpLinePos]\n20=2000000000\n21=-3\n"
+                                                  "[HelpLineStyle]\n0=9\n[channelfiltervalue]\n3=-1\n4=11\n");
+    PlayerSettings s;
+    s.readsetting(path);
+    EXPECT_EQ(s.display.font_size, 22);
+    EXPECT_EQ(s.display.sign_size, 2);
+    EXPECT_EQ(s.display.std_OIMG_Width, 30000);
+    EXPECT_EQ(s.display.std_bshowmode, 1);
+    EXPECT_EQ(s.SmartplayMode, 0);
+    EXPECT_EQ(s.SmartplayTime, 200);
+    EXPECT_EQ(s.display.DocSize, 1);
+    EXPECT_EQ(s.PlaySpeed, 200);
+    EXPECT_EQ(s.HelpLinePos[2][0], 500);
+    EXPECT_EQ(s.HelpLinePos[2][1], 0);
+    EXPECT_EQ(s.HelpLineStyle[0], 4);
+    EXPECT_EQ(s.display.ChannelFilter[3], 0);
+    EXPECT_EQ(s.display.ChannelFilter[4], 10);
 }
 
 TEST(PlayerSettings, SaveFailureIsReported)
