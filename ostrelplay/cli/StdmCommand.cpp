@@ -45,7 +45,8 @@ QJsonObject run(const QStringList &args)
     file.LoadStdmFile(path);
     QJsonObject result{{QStringLiteral("path"), path},
                        {QStringLiteral("stdm_filecount"), file.stdm_filecount},
-                       {QStringLiteral("lv_list"), listRows(file)}};
+                       {QStringLiteral("lv_list"), listRows(file)},
+                       {QStringLiteral("warning"), file.loadWarning.isEmpty() ? QJsonValue() : QJsonValue(file.loadWarning)}};
     if (!rendering)
         return result;
 
@@ -71,6 +72,8 @@ CliCommand stdmCommand()
             QStringLiteral("Usage: ostrelplay-cli stdm FILE [--record I --frame F --out OUT.png]\n"
                            "Lists the records of FILE as the player does: number, channel, sensitivity and\n"
                            "highest amplitude (\"lv_list\"). With --record, --frame and --out it also draws\n"
-                           "frame F (0 to 49) of record I (from 0) with the factory colours into OUT.png.\n"),
+                           "frame F (0 to 49) of record I (from 0) with the factory colours into OUT.png.\n"
+                           "\"warning\" says what was left out of a file whose last record is cut short\n"
+                           "inside its index or parameters; null otherwise.\n"),
             run};
 }

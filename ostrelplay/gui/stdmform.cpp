@@ -97,6 +97,8 @@ void Tfrm_stdm::openFile(const QString &path)
     show();
     raise();
     activateWindow();
+    if (!m_file->loadWarning.isEmpty())
+        QMessageBox::warning(this, windowTitle(), m_file->loadWarning);
 }
 
 void Tfrm_stdm::OpenStdmFile(const QString &FilePath)

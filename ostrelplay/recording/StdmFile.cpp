@@ -71,11 +71,17 @@ void mystdmfile::LoadStdmFile(const QString &FilePath)
 
     // Where each record starts, found before anything is allocated for the records.
     std::vector<size_t> starts;
+    QString warning;
     while (reader.remaining() > 0) {
-        if (reader.remaining() < size_t(kHeadSize))
-            throw StdFileError(QStringLiteral("录像文件已损坏：第 %1 个记录的记录头和参数不完整（文件在第 %2 字节处结束）")
-                                   .arg(starts.size() + 1)
-                                   .arg(file.size()));
+        if (reader.remaining() < size_t(kHeadSize)) {
+            const QString broken = QStringLiteral("第 %1 个记录的记录头和参数不完整（文件在第 %2 字节处结束）")
+                                       .arg(starts.size() + 1)
+                                       .arg(file.size());
+            if (starts.empty())
+                throw StdFileError(QStringLiteral("录像文件已损坏：") + broken);
+            warning = QStringLiteral("录像文件末尾已损坏：%1，只列出前 %2 个记录。").arg(broken).arg(starts.size());
+            break;
+        }
         starts.push_back(reader.position());
         reader.skip(sizeof(TRECORDDATAINDEX));
         const auto para = reader.read<TSYSTEMPARA>();
@@ -100,6 +106,7 @@ void mystdmfile::LoadStdmFile(const QString &FilePath)
     stdm_recordindexs = std::move(indexes);
     stdm_systemparas = std::move(paras);
     stdm_moviedatas = std::move(movies);
+    loadWarning = warning;
     getInfo();
 }
 

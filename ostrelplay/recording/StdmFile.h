@@ -49,8 +49,10 @@ static_assert(offsetof(TSYSTEMPARA, m_AutoAmpl) == 89);
 class mystdmfile {
 public:
     // Reads every record of the file; a short last record keeps its movie data,
-    // the missing bytes zero. Throws StdFileError (object unchanged) when the file
-    // cannot be read, is empty, or ends inside a record index or parameter block.
+    // the missing bytes zero. A file that ends inside a record's index or parameter
+    // block keeps the records before it, and loadWarning says what was left out.
+    // Throws StdFileError (object unchanged) when the file cannot be read, is
+    // empty, or holds no whole record index and parameter block at all.
     void LoadStdmFile(const QString &FilePath);
     // The list texts of every record: channel, sensitivity, highest amplitude.
     void getInfo();
@@ -62,6 +64,7 @@ public:
     QStringList stdm_channel;
     QStringList stdm_db;
     QStringList stdm_amp;
+    QString loadWarning;  // shown once by the caller; empty when the whole file was read
 };
 
 // "1" .. "6" for channels 0..5, "1A" .. "3A" for 6..8, empty otherwise.

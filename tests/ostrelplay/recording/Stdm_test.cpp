@@ -116,6 +116,21 @@ TEST(StdmFile, ShortLastRecordIsKeptWithItsMissingBytesZero)
     EXPECT_EQ(stdmListRows(*file).size(), 4u);
 }
 
+// A file cut inside the index or parameters of a later record: the whole records
+// before it are listed, and the warning names the damaged one.
+TEST(StdmFile, RecordsBeforeADamagedTailAreKept)
+{
+    StdFileDir dir;
+    const QByteArray good = threeRecords();
+    for (const qsizetype cut : {qsizetype(RecordWithReserve + 30), qsizetype(RecordWithReserve + 40 + 2000)}) {
+        const auto file = load(dir.write(QStringLiteral("tail.stdm"), good.left(cut)));
+        ASSERT_EQ(file->stdm_filecount, 1) << cut;
+        EXPECT_EQ(stdmListRows(*file).size(), 1u);
+        EXPECT_TRUE(file->loadWarning.contains(QStringLiteral("第 2 个记录"))) << file->loadWarning.toStdString();
+    }
+    EXPECT_TRUE(load(dir.write(QStringLiteral("whole.stdm"), good))->loadWarning.isEmpty());
+}
+
 TEST(StdmFile, DamagedFilesAreRefusedAndTheLoadedFileStays)
 {
     StdFileDir dir;
@@ -131,7 +146,7 @@ TEST(StdmFile, DamagedFilesAreRefusedAndTheLoadedFileStays)
     const std::vector<Damaged> damaged{
         {QStringLiteral("empty.stdm"), QByteArray(), QStringLiteral("没有录像记录")},
         {QStringLiteral("index-only.stdm"), good.left(30), QStringLiteral("第 1 个记录")},
-        {QStringLiteral("cut-parameters.stdm"), good.left(RecordWithReserve + 40 + 2000), QStringLiteral("第 2 个记录")},
+        {QStringLiteral("cut-parameters.stdm"), good.left(2000), QStringLiteral("第 1 个记录")},
     };
     for (const Damaged &d : damaged) {
         try {
