@@ -4,6 +4,7 @@
 
 #include "SlotWidgets.h"
 #include "common/Resources.h"
+#include "common/gui/SaveFileDialog.h"
 #include "common/gui/VisualStyles.h"
 #include "workspace/Workspace.h"
 #include "aboutform.h"
@@ -189,8 +190,8 @@ void Tfrm_main::screenshotClick()
         const QImage bscan = slot.Frame.std_BBitMap;
         const QSize pane = slotWidgets(fileN)->pb->size();
         QString filter = jpeg;
-        const QString name = QFileDialog::getSaveFileName(this, QString(), exportDefaultName(*file, slot.Frame.CurPlayPos),
-                                                          jpeg + QStringLiteral(";;") + bitmap, &filter);
+        const QString name = askExportFileName(this, QString(), exportDefaultName(*file, slot.Frame.CurPlayPos),
+                                               {jpeg, bitmap}, &filter);
         if (name.isEmpty())
             continue;
         const ScreenshotFormat format = filter == jpeg ? ScreenshotFormat::Jpeg : ScreenshotFormat::Bitmap;
@@ -216,10 +217,11 @@ void Tfrm_main::reportClick()
         const std::shared_ptr<const mystdfile> file = slot.Recording;
         const StdFrame frame = slot.Frame;
         const QSize pane = slotWidgets(fileN)->pb->size();
-        const QString name = QFileDialog::getSaveFileName(this, QString(), exportDefaultName(*file, frame.CurPlayPos),
-                                                          QStringLiteral("Word报告 (*.doc)"));
-        if (name.isEmpty())
+        const QString chosen = askExportFileName(this, QString(), exportDefaultName(*file, frame.CurPlayPos),
+                                                 {QStringLiteral("Word报告 (*.doc)")});
+        if (chosen.isEmpty())
             continue;
+        const QString name = reportPath(chosen);
         runGuarded([&] {
             try {
                 const QString error = exportReport(*file, frame, pane.width(), pane.height(), templatePath, name);

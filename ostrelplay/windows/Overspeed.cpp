@@ -1,5 +1,6 @@
 #include "Overspeed.h"
 
+#include "common/FileNames.h"
 #include "rendering/BScanRenderer.h"
 #include "recording/StdFormat.h"
 
@@ -99,8 +100,7 @@ int32_t rawSpeedThreshold(double speed)
 
 QString withXlsExtension(const QString &name)
 {
-    const QString extension = QStringLiteral(".xls");
-    return name.endsWith(extension) ? name : name + extension;
+    return common::withExtension(name, QStringLiteral(".xls"), Qt::CaseSensitive);
 }
 
 QString overspeedSubFileStatus(int subFile)

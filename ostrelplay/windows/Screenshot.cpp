@@ -5,6 +5,7 @@
 #include "recording/StdText.h"
 #include "common/AtomicFile.h"
 #include "common/CanvasText.h"
+#include "common/FileNames.h"
 #include "common/Jpeg.h"
 
 #include <QBuffer>
@@ -57,7 +58,8 @@ QImage screenshotPicture(const mystdfile &file, const QImage &bscan, int paneWid
 
 QString screenshotPath(const QString &chosenName, ScreenshotFormat format)
 {
-    return chosenName + (format == ScreenshotFormat::Jpeg ? QStringLiteral(".jpg") : QStringLiteral(".Bmp"));
+    return common::withExtension(chosenName,
+                                 format == ScreenshotFormat::Jpeg ? QStringLiteral(".jpg") : QStringLiteral(".Bmp"));
 }
 
 QString saveScreenshot(const QImage &picture, const QString &chosenName, ScreenshotFormat format)

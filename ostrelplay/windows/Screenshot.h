@@ -20,7 +20,8 @@ QImage screenshotPicture(const mystdfile &file, const QImage &bscan, int paneWid
 
 enum class ScreenshotFormat { Jpeg, Bitmap };
 
-// The chosen name with ".jpg" or ".Bmp" appended, whatever it ends in.
+// The chosen name with ".jpg" or ".Bmp" appended, unless it already ends in that
+// type's extension (in any case).
 QString screenshotPath(const QString &chosenName, ScreenshotFormat format);
 
 // Writes the picture under screenshotPath(chosenName, format) by replacing the file

@@ -5,6 +5,7 @@
 #include "recording/StdErrors.h"
 #include "recording/StdFormat.h"
 #include "recording/StdText.h"
+#include "common/FileNames.h"
 #include "rendering/BScanRenderer.h"
 
 #include <QDate>
@@ -90,6 +91,11 @@ void fillTable(Document &report, const mystdfile &file, StdFrame &frame, int pan
 }
 
 } // namespace
+
+QString reportPath(const QString &chosenName)
+{
+    return common::withExtension(chosenName, QStringLiteral(".doc"));
+}
 
 QString reportCaption(const QString &outPath)
 {

@@ -7,6 +7,10 @@
 
 #include <QString>
 
+// The document's name for the name chosen in the save dialog: ".doc" added when
+// the name does not end in it (in any case).
+QString reportPath(const QString &chosenName);
+
 // The word processor's caption while the report is written.
 QString reportCaption(const QString &outPath);
 

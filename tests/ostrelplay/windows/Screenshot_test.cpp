@@ -6,6 +6,7 @@
 #include "recording/StdErrors.h"
 #include "recording/StdText.h"
 #include "windows/Screenshot.h"
+#include "windows/WordReport.h"
 
 #include <QFile>
 #include <QImage>
@@ -65,11 +66,25 @@ TEST(ScreenshotName, DefaultNameCutsTheFileNameTo39CharactersAndAddsTheMileage)
     EXPECT_EQ(exportDefaultName(*shortFile, 0), QStringLiteral("a.std (12Km+345m)"));
 }
 
-TEST(ScreenshotName, ExtensionIsAppendedWhateverTheNameEndsIn)
+// The type's extension once: added when missing, kept when the name has it in
+// any case; a dot inside the default name is no extension.
+TEST(ExportNames, TheTypesExtensionIsAddedOnce)
 {
-    EXPECT_EQ(screenshotPath(QStringLiteral("/tmp/shot"), ScreenshotFormat::Jpeg), QStringLiteral("/tmp/shot.jpg"));
-    EXPECT_EQ(screenshotPath(QStringLiteral("shot.jpg"), ScreenshotFormat::Jpeg), QStringLiteral("shot.jpg.jpg"));
-    EXPECT_EQ(screenshotPath(QStringLiteral("shot.png"), ScreenshotFormat::Bitmap), QStringLiteral("shot.png.Bmp"));
+    const struct {
+        QString chosen, jpeg, bitmap, report;
+    } cases[] = {
+        {"/tmp/shot", "/tmp/shot.jpg", "/tmp/shot.Bmp", "/tmp/shot.doc"},
+        {"A.std (844Km+50m)", "A.std (844Km+50m).jpg", "A.std (844Km+50m).Bmp", "A.std (844Km+50m).doc"},
+        {"shot.jpg", "shot.jpg", "shot.jpg.Bmp", "shot.jpg.doc"},
+        {"A.JPG", "A.JPG", "A.JPG.Bmp", "A.JPG.doc"},
+        {"A.BMP", "A.BMP.jpg", "A.BMP", "A.BMP.doc"},
+        {"报告.DOC", "报告.DOC.jpg", "报告.DOC.Bmp", "报告.DOC"},
+    };
+    for (const auto &c : cases) {
+        EXPECT_EQ(screenshotPath(c.chosen, ScreenshotFormat::Jpeg), c.jpeg);
+        EXPECT_EQ(screenshotPath(c.chosen, ScreenshotFormat::Bitmap), c.bitmap);
+        EXPECT_EQ(reportPath(c.chosen), c.report);
+    }
 }
 
 TEST(ScreenshotPicture, IsFiftyPixelsHigherWithTheCaptionLinesBelowTheBScan)
