@@ -50,8 +50,11 @@ QString readablePart(const QString &applicationId)
 
 QString SingleInstance::serverNameFor(const QString &applicationId)
 {
-    // Hashed: an id holds characters a pipe or socket name must not carry.
-    const QByteArray key = (applicationId + QChar(u'\n') + currentUserName()).toUtf8();
+    // Hashed: an id holds characters a pipe or socket name must not carry. The
+    // display is part of it: a start on another desktop of the same user opens its
+    // own window there instead of replacing what the other desktop shows.
+    const QString desktop = qEnvironmentVariable("WAYLAND_DISPLAY") + QChar(u'/') + qEnvironmentVariable("DISPLAY");
+    const QByteArray key = (applicationId + QChar(u'\n') + currentUserName() + QChar(u'\n') + desktop).toUtf8();
     const QString name = readablePart(applicationId) + QChar(u'-')
                          + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha256).toHex().left(32));
 #ifdef Q_OS_UNIX

@@ -1,7 +1,8 @@
 #pragma once
-// One running program per user: a later start hands its file to the running one
-// and ends. The running instance is found through a local server named from the
-// application id and the user; the message is the one of HandOverMessage.h.
+// One running program per user and desktop: a later start hands its file to the
+// running one and ends. The running instance is found through a local server named
+// from the application id, the user and the display; the message is the one of
+// HandOverMessage.h.
 // On Unix the server lives in the user's runtime folder (XDG_RUNTIME_DIR), so a
 // process given a folder of its own never meets the user's running copy.
 // Made after the application object: the running instance's signals come from

@@ -151,7 +151,7 @@ TEST_F(SingleInstanceTest, NameLeftByACrashedInstanceIsTakenOver)
     EXPECT_EQ(successor.nextLine(), QStringLiteral("raise"));
 }
 
-TEST_F(SingleInstanceTest, ServerNameIsStablePerIdAndUserAndUsableAsASocketName)
+TEST_F(SingleInstanceTest, ServerNameIsStablePerIdUserAndDisplayAndUsableAsASocketName)
 {
     const QString name = SingleInstance::serverNameFor(ostrelplayId);
     EXPECT_EQ(SingleInstance::serverNameFor(ostrelplayId), name);
@@ -159,6 +159,11 @@ TEST_F(SingleInstanceTest, ServerNameIsStablePerIdAndUserAndUsableAsASocketName)
     {
         const ScopedEnv otherUser("USER", "inspector2");
         EXPECT_NE(SingleInstance::serverNameFor(ostrelplayId), name);
+    }
+    // Another desktop of the same user has its own program.
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const ScopedEnv otherDisplay(variable, ":57");
+        EXPECT_NE(SingleInstance::serverNameFor(ostrelplayId), name) << variable;
     }
 #ifdef Q_OS_UNIX
     EXPECT_EQ(QFileInfo(name).absolutePath(), QFileInfo(runtime.path()).absoluteFilePath());
