@@ -18,6 +18,7 @@
 #include "stdmform.h"
 #include "replaylogform.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
@@ -28,6 +29,10 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTextEdit>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
@@ -93,6 +98,8 @@ Tfrm_main::Tfrm_main(ReplaySession &session, QWidget *parent)
     tell = [this](const QString &caption, const QString &text) { QMessageBox::information(this, caption, text); };
 
     FormCreate();
+    // Every key of this window passes here first (see playKey).
+    qApp->installEventFilter(this);
 
     frm_ascan = new Tfrm_ascan(m_ws, this);
     frm_replaylog = new Tfrm_replaylog(m_log, this);
@@ -291,6 +298,8 @@ void Tfrm_main::ResetLayout()
 
 bool Tfrm_main::eventFilter(QObject *watched, QEvent *event)
 {
+    if (event->type() == QEvent::KeyPress && playKey(watched, static_cast<QKeyEvent *>(event)))
+        return true;
     if (event->type() == QEvent::Resize && (watched == pnl_p || watched == pnl_m))
         ResetLayout();
     for (int fileN = 0; fileN < 2; ++fileN)
@@ -502,21 +511,27 @@ void Tfrm_main::btnCompressClick()
     resetScrollBars();
 }
 
-void Tfrm_main::keyPressEvent(QKeyEvent *event)
+// Space, Left and Right play and step wherever the focus is in this window: a
+// focused button or the folder tree would otherwise take them for themselves.
+// Only a field being typed into keeps them.
+bool Tfrm_main::playKey(QObject *receiver, QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_Space:
-        btn_play->click();
-        break;
-    case Qt::Key_Left:
-        btn_back->click();
-        break;
-    case Qt::Key_Right:
-        btn_next->click();
-        break;
-    default:
-        QMainWindow::keyPressEvent(event);
-    }
+    auto *widget = qobject_cast<QWidget *>(receiver);
+    if (!widget || widget->window() != this || event->modifiers() != Qt::NoModifier)
+        return false;
+    QPushButton *button = event->key() == Qt::Key_Space ? btn_play
+        : event->key() == Qt::Key_Left                  ? btn_back
+        : event->key() == Qt::Key_Right                 ? btn_next
+                                                        : nullptr;
+    if (!button)
+        return false;
+    const auto *combo = qobject_cast<const QComboBox *>(widget);
+    if (qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QAbstractSpinBox *>(widget)
+        || qobject_cast<const QTextEdit *>(widget) || qobject_cast<const QPlainTextEdit *>(widget)
+        || (combo && combo->isEditable()))
+        return false;
+    button->click();
+    return true;
 }
 
 // --- B-scan pointer ---

@@ -16,6 +16,7 @@ class PaintBox;
 class QAction;
 class QFileSystemModel;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QModelIndex;
@@ -76,8 +77,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;  // FormCloseQuery
-    void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    bool playKey(QObject *receiver, QKeyEvent *event);
 
 private:
     void FormCreate();

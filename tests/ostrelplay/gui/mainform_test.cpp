@@ -162,6 +162,39 @@ TEST_F(MainFormTest, PlayCaptionNamesTheNextActionAndSpaceActsAsPlay)
     EXPECT_FALSE(window().workspace().Playing);
 }
 
+// The keys reach play and the steps wherever the focus sits: on the work-folder
+// button (where it is at start), on a play-bar button just clicked, in the tree.
+TEST_F(MainFormTest, SpaceLeftAndRightActWhateverHasTheFocus)
+{
+    window().OpenFile(0, recording("one.std"));
+    QPushButton *play = button("btn_play");
+    QPushButton *workdir = nullptr;
+    for (QPushButton *b : window().findChildren<QPushButton *>())
+        if (b->text() == QStringLiteral("设置工作目录"))
+            workdir = b;
+    ASSERT_NE(workdir, nullptr);
+    QPushButton *smart = button("btn_mode");
+    smart->click();
+    const QString smartCaption = smart->text();
+    for (QWidget *focus : std::initializer_list<QWidget *>{workdir, smart, window().findChild<QTreeView *>()}) {
+        ASSERT_NE(focus, nullptr);
+        const bool playing = window().workspace().Playing;
+        pressKey(*focus, Qt::Key_Space);
+        EXPECT_NE(window().workspace().Playing, playing) << focus->metaObject()->className();
+    }
+    EXPECT_EQ(smart->text(), smartCaption) << "Space clicked the focused button";
+    if (window().workspace().Playing)
+        play->click();
+
+    window().workspace().setPosition(0, 100);
+    const int before = window().workspace().slot(0).bar.position();
+    pressKey(*workdir, Qt::Key_Right);
+    const int ahead = window().workspace().slot(0).bar.position();
+    EXPECT_GT(ahead, before);
+    pressKey(*window().findChild<QTreeView *>(), Qt::Key_Left);
+    EXPECT_LT(window().workspace().slot(0).bar.position(), ahead);
+}
+
 TEST_F(MainFormTest, PlayBarCaptionsFollowTheirModes)
 {
     const struct {
