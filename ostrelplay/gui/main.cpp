@@ -6,6 +6,7 @@
 #include "workspace/Workspace.h"
 #include "mainform.h"
 #include "common/gui/SingleInstance.h"
+#include "common/gui/ToolkitTranslation.h"
 
 #include <QApplication>
 
@@ -27,6 +28,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     common::installFontSubstitutions();
+    installToolkitTranslation();
 
     const QStringList arguments = QCoreApplication::arguments();
     const QString path = arguments.size() > 1 ? arguments.at(1) : QString();
