@@ -13,6 +13,17 @@ struct Scheme {
     QColor window, base, button, text, buttonText, highlight;
 };
 
+// Disabled texts halfway to the window colour: told apart from the others, still read.
+void dimDisabledTexts(QPalette &p)
+{
+    const QColor text = p.color(QPalette::Active, QPalette::WindowText);
+    const QColor window = p.color(QPalette::Active, QPalette::Window);
+    const QColor dimmed = QColor::fromRgbF((text.redF() + window.redF()) / 2, (text.greenF() + window.greenF()) / 2,
+                                           (text.blueF() + window.blueF()) / 2);
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, dimmed);
+}
+
 QPalette palette(const Scheme &s)
 {
     // Light, dark and mid shades are derived from the button colour.
@@ -29,10 +40,7 @@ QPalette palette(const Scheme &s)
     p.setColor(QPalette::HighlightedText, Qt::white);
     p.setColor(QPalette::ToolTipBase, s.base);
     p.setColor(QPalette::ToolTipText, s.text);
-    const QColor dimmed = s.text.lightness() > 128 ? s.text.darker(170) : s.text.lighter(250);
-    p.setColor(QPalette::Disabled, QPalette::WindowText, dimmed);
-    p.setColor(QPalette::Disabled, QPalette::Text, dimmed);
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, dimmed);
+    dimDisabledTexts(p);
     return p;
 }
 
@@ -44,10 +52,13 @@ const Scheme *schemeOf(const QString &name)
     };
     static const Named schemes[] = {
         {"Carbon", {"#3a3a3a", "#2b2b2b", "#4a4a4a", "#e0e0e0", "#e0e0e0", "#707070"}},
-        {"Glow", {"#3b4a5a", "#2e3a47", "#4a5d70", "#e6eef5", "#e6eef5", "#5fa8d3"}},
-        {"Metropolis UI Blue", {"#eef3f8", "#ffffff", "#2b78c5", "#1a1a1a", "#ffffff", "#1e5a99"}},
+        {"Glow", {"#3b4a5a", "#2e3a47", "#4a5d70", "#e6eef5", "#e6eef5", "#2f79a8"}},
+        // The flat colour styles: light buttons in the style's tint, its strong colour
+        // for what is selected. A strong button colour would also fill menu bars and
+        // tab pages, where the toolkit writes the window's text colour on it.
+        {"Metropolis UI Blue", {"#eef3f8", "#ffffff", "#cfe0f3", "#1a1a1a", "#1a1a1a", "#2b78c5"}},
         {"Metropolis UI Black", {"#1f1f1f", "#2a2a2a", "#333333", "#f0f0f0", "#f0f0f0", "#2b78c5"}},
-        {"Metropolis UI Green", {"#eef6ee", "#ffffff", "#3c9a3c", "#1a1a1a", "#ffffff", "#2e7d32"}},
+        {"Metropolis UI Green", {"#eef6ee", "#ffffff", "#d3ead3", "#1a1a1a", "#1a1a1a", "#3c9a3c"}},
         {"Metropolis UI Dark", {"#000000", "#111111", "#222222", "#f0f0f0", "#f0f0f0", "#444444"}},
         {"Smokey Quartz Kamri", {"#e6e4e1", "#fbfaf8", "#d6d3cf", "#303030", "#303030", "#8a8580"}},
         {"TabletDark", {"#1e2a3a", "#16202c", "#2a3b50", "#e8eef4", "#e8eef4", "#3d7ab8"}},
@@ -88,7 +99,9 @@ bool applyVisualStyle(const QString &name)
     const QString &platform = platformStyle();
     if (name == PlatformStyleName) {
         QApplication::setStyle(platform);
-        QApplication::setPalette(QApplication::style()->standardPalette());
+        QPalette standard = QApplication::style()->standardPalette();
+        dimDisabledTexts(standard);
+        QApplication::setPalette(standard);
         return true;
     }
     const Scheme *scheme = schemeOf(name);
