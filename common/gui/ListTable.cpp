@@ -2,6 +2,8 @@
 
 #include <QHeaderView>
 
+#include <algorithm>
+
 ListTable::ListTable(const std::vector<ListColumn> &columns, QWidget *parent) : QTableWidget(parent)
 {
     verticalHeader()->hide();
@@ -18,8 +20,18 @@ void ListTable::setColumns(const std::vector<ListColumn> &columns)
     for (const ListColumn &column : columns)
         captions.append(column.caption);
     setHorizontalHeaderLabels(captions);
-    for (int c = 0; c < int(columns.size()); ++c)
-        setColumnWidth(c, columns[size_t(c)].width);
+    m_widths.clear();
+    for (const ListColumn &column : columns)
+        m_widths.push_back(column.width);
+    fitColumns();
+}
+
+void ListTable::fitColumns()
+{
+    // The widths given are the least: a caption or a text of this font that needs
+    // more gets it (the texts of the rows in view).
+    for (int c = 0; c < int(m_widths.size()); ++c)
+        setColumnWidth(c, std::max({m_widths[size_t(c)], horizontalHeader()->sectionSizeHint(c), sizeHintForColumn(c)}));
 }
 
 void ListTable::setRows(const std::vector<QStringList> &rows)
@@ -31,4 +43,5 @@ void ListTable::setRows(const std::vector<QStringList> &rows)
         for (int c = 0; c < int(cells.size()); ++c)
             setItem(r, c, new QTableWidgetItem(cells[c]));
     }
+    fitColumns();
 }

@@ -54,4 +54,19 @@ TEST(ListTable, NewRowsReplaceTheOldOnesAndTheirSelection)
     EXPECT_EQ(table.rowCount(), 0);
 }
 
+// The widths given are the least: a mileage or a time longer than its column, or a
+// long caption, widens it; short texts keep the width given.
+TEST(ListTable, ColumnsGrowToShowTheirTexts)
+{
+    ListTable table({{QStringLiteral("序号"), 40}, {QStringLiteral("是否超速是否超速是否超速"), 30}, {QStringLiteral("里程"), 60}});
+    const int captionWidth = table.horizontalHeader()->sectionSizeHint(1);
+    EXPECT_GT(captionWidth, 30);
+    EXPECT_EQ(table.columnWidth(1), captionWidth);
+
+    table.setRows({{"1", "x", QStringLiteral("844km,124m 2024-06-23 09:24:00")}});
+    const int textWidth = table.fontMetrics().horizontalAdvance(QStringLiteral("844km,124m 2024-06-23 09:24:00"));
+    EXPECT_GE(table.columnWidth(2), textWidth);
+    EXPECT_EQ(table.columnWidth(0), 40);
+}
+
 } // namespace
