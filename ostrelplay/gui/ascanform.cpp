@@ -4,6 +4,9 @@
 #include "workspace/Workspace.h"
 
 #include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
 #include <QVBoxLayout>
 
 namespace {
@@ -27,6 +30,16 @@ Tfrm_ascan::Tfrm_ascan(Workspace &workspace, QWidget *parent)
     connect(pb_ascan, &PaintBox::mouseDown, this, &Tfrm_ascan::pb_ascanMouseDown);
     connect(pb_ascan, &PaintBox::mouseMove, this, &Tfrm_ascan::pb_ascanMouseMove);
     connect(pb_ascan, &PaintBox::mouseUp, this, &Tfrm_ascan::pb_ascanMouseUp);
+}
+
+void Tfrm_ascan::growTo(int panelWidth)
+{
+    const int extra = panelWidth - pb_ascan->width();
+    if (extra <= 0)
+        return;
+    const QScreen *display = screen();
+    const int widest = display ? display->availableGeometry().width() : width() + extra;
+    resize(std::min(width() + extra, widest), height());
 }
 
 void Tfrm_ascan::paintPanel(QPainter &painter)

@@ -14,6 +14,10 @@ class Tfrm_ascan : public QWidget {
 public:
     explicit Tfrm_ascan(Workspace &workspace, QWidget *parent = nullptr);
 
+    // Widens the window so that its panel is at least `panelWidth` wide (within the
+    // screen); a wider window stays as it is.
+    void growTo(int panelWidth);
+
     PaintBox *pb_ascan;
 
 private:

@@ -15,6 +15,7 @@
 #include "common/UserError.h"
 #include "common/gui/PaintBox.h"
 #include "ascanform.h"
+#include "rendering/AScanPanel.h"
 #include "stdmform.h"
 #include "replaylogform.h"
 
@@ -548,8 +549,13 @@ void Tfrm_main::pbMouseDown(int fileN, QPoint pos, Qt::MouseButton button)
 void Tfrm_main::tmrTimer()
 {
     m_ws.tmrTimer();
-    for (int fileN = 0; fileN < 2; ++fileN)
+    for (int fileN = 0; fileN < 2; ++fileN) {
         showSlot(fileN);
+        // The described 734 is the least: the gain texts of this font need more.
+        const FileSlot &slot = m_ws.slot(fileN);
+        if (slot.Active && slot.hasRecording())
+            frm_ascan->growTo(AScanPanelWidthForTexts(*slot.Recording, slot.Frame.style));
+    }
 }
 
 void Tfrm_main::TimerTimer()

@@ -12,8 +12,10 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QTabBar>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -71,7 +73,8 @@ QLabel *smallLabel(const QString &text, int pointSize, int width, QPoint at, QWi
     QFont font = label->font();
     font.setPointSize(pointSize);
     label->setFont(font);
-    label->setGeometry(at.x(), at.y(), width, 22);
+    // The width given is the least: "1A" in this font needs more than 15 pixels.
+    label->setGeometry(at.x(), at.y(), std::max(width, label->sizeHint().width()), 22);
     return label;
 }
 
@@ -82,10 +85,9 @@ Tfrm_setting::Tfrm_setting(Workspace &workspace, QWidget *parent)
 {
     setObjectName(QStringLiteral("frm_setting"));
     setWindowTitle(QStringLiteral("设置"));
-    setFixedSize(436, 275);
-
     pgc = new QTabWidget(this);
-    pgc->setGeometry(0, 0, 436, 275);
+    // Every page's tab in sight: no scroll arrows hiding the last pages.
+    pgc->setUsesScrollButtons(false);
     pgc->addTab(buildColourPage(), QStringLiteral("颜色和字体"));
     pgc->addTab(buildBShowPage(), QStringLiteral("B显显示设置"));
     pgc->addTab(buildProbePage(), QStringLiteral("探头位置"));
@@ -93,6 +95,10 @@ Tfrm_setting::Tfrm_setting(Workspace &workspace, QWidget *parent)
     pgc->addTab(buildMessagePage(), QStringLiteral("回放信息显示"));
     pgc->addTab(buildHelpLinePage(), QStringLiteral("辅助线"));
     pgc->addTab(buildChannelFilterPage(), QStringLiteral("通道过滤"));
+    // 436 × 275 is the least; the window grows as the tabs need in this font.
+    const int width = std::max(436, pgc->tabBar()->sizeHint().width() + 4);
+    setFixedSize(width, 275);
+    pgc->setGeometry(0, 0, width, 275);
 
     frm_probefile = new Tfrm_probefile(m_changes, [this] { return selectedProbeSlot(); }, this);
     frm_probefile->hide();

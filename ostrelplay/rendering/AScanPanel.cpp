@@ -9,6 +9,8 @@
 
 #include <QPen>
 
+#include <QFontMetrics>
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -198,6 +200,19 @@ void drawGainTexts(QPainter &painter, const PanelGeometry &panel, const mystdfil
     for (int ch = 0; ch < kChannels; ++ch)
         textOut(painter, panel.threeQuarters() + 2, panel.textLineY(ch) + 2, file.GetPara(12 + ch));
 }
+
+} // namespace
+
+int AScanPanelWidthForTexts(const mystdfile &file, const DisplayStyle &style)
+{
+    const QFontMetrics metrics(canvasFont(style.font_size));
+    int widest = 0;
+    for (int ch = 0; ch < kChannels; ++ch)
+        widest = std::max(widest, metrics.horizontalAdvance(file.GetPara(12 + ch)));
+    return 4 * (widest + 2 + 4);
+}
+
+namespace {
 
 // Sound path, horizontal distance and depth of each channel's first echo.
 void drawReadings(QPainter &painter, const PanelGeometry &panel, const mystdfile &file, const StdFrame &frame)

@@ -10,6 +10,10 @@
 void DrawAScanPanel(const mystdfile &file, StdFrame &frame, int AMapWidth, int AMapHeight, int CurPos,
                     bool rowInRange);
 
+// The least panel width at which the gain texts of the current sub-file fit in the
+// right quarter, where they stand, with this style's font.
+int AScanPanelWidthForTexts(const mystdfile &file, const DisplayStyle &style);
+
 // The reading of channel ch for an echo starting at `start` on its time base:
 // sound path, horizontal distance and depth in mm, e.g. "1:↘ 94,→ 88,↓ 32".
 QString AScanReading(const mystdfile &file, int ch, int start);

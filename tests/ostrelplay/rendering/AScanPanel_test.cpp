@@ -251,4 +251,30 @@ TEST_F(AScanPanelTest, RowWithoutAProperHeadKeepsThePreviousEchoes)
     EXPECT_NE(colourAt(*file, 100, 14), channelColour(1).name());
 }
 
+// The gain texts of this font do not fit the right quarter of the described 734
+// pixels; at the width asked for they end before the panel does.
+TEST_F(AScanPanelTest, WidthForTheTextsLeavesTheirEndsInSight)
+{
+    for (int ch = 0; ch < 9; ++ch)
+        m_sub.para.m_Gain[kRailType][ch] = 51.5f;
+    for (int r = 0; r < 10; ++r)
+        m_sub.addRow({});
+    const auto panel = load();
+    panel->frame.style.font_size = 10;
+    const int width = AScanPanelWidthForTexts(*panel->file, panel->frame.style);
+    EXPECT_GT(width, kWidth);
+
+    const auto textAtTheRightEdge = [&](int w) {
+        DrawAScanPanel(*panel->file, panel->frame, w, kHeight, 3, true);
+        const QImage &image = panel->frame.std_ABitMap;
+        for (int x = w - 3; x < w; ++x)
+            for (int y = 0; y < kHeight; ++y)
+                if (QColor(image.pixel(x, y)) == kText)
+                    return true;
+        return false;
+    };
+    EXPECT_TRUE(textAtTheRightEdge(kWidth));
+    EXPECT_FALSE(textAtTheRightEdge(width));
+}
+
 } // namespace
