@@ -7,6 +7,7 @@
 #include <QLegend>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QValueAxis>
 #include <QVBoxLayout>
 
 Tfrm_dbpara::Tfrm_dbpara(Workspace &workspace, QWidget *parent)
@@ -52,6 +53,14 @@ void Tfrm_dbpara::chartReflash()
         connect(series, &QLineSeries::clicked, this, [this, series] { cht_mainClickSeries(series); });
     }
     m_chart->createDefaultAxes();
+    // Rows are whole numbers: ticks at whole steps, labelled without decimals.
+    for (QAbstractAxis *axis : m_chart->axes(Qt::Horizontal))
+        if (auto *rows = qobject_cast<QValueAxis *>(axis)) {
+            rows->setTickType(QValueAxis::TicksDynamic);
+            rows->setTickAnchor(0);
+            rows->setTickInterval(wholeTickStep(rows->max() - rows->min()));
+            rows->setLabelFormat(QStringLiteral("%d"));
+        }
     for (QLegendMarker *marker : m_chart->legend()->markers()) {
         auto *series = qobject_cast<QLineSeries *>(marker->series());
         connect(marker, &QLegendMarker::clicked, this, [this, series] { cht_mainClickSeries(series); });

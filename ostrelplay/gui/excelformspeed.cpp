@@ -151,6 +151,8 @@ void Tfrm_speedexcel::btn_countClick()
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     };
     const OverspeedResult result = overspeedScan(*file, rawSpeedThreshold(speed), metres, progress);
+    // The scan reports in steps; the last part of the last sub-file ends it full.
+    pgb_stat->setValue(pgb_stat->maximum());
     std::vector<QStringList> lines;
     for (const OverspeedRow &row : result.rows)
         lines.push_back({row.caption, row.startMileage, row.endMileage, row.distance, row.averageSpeed});

@@ -162,9 +162,12 @@ void Tfrm_main::FormCreate()
     const QString workdir = m_settings.workdirPath();
     if (!setTreeRoot(workdir)) {
         setTreeRoot(defaultTreeRoot());
-        // The desktop is no folder to set again where the desktop has none.
+        // The desktop is no folder to set again where the desktop has none; the tree
+        // shows the home folder then, and says so.
         if (workdir != QStandardPaths::writableLocation(QStandardPaths::DesktopLocation))
             QTimer::singleShot(0, this, [this] { tell(SystemPrompt, QStringLiteral("工作目录不存在，请重新设置！")); });
+        else
+            statusBar()->showMessage(QStringLiteral("没有桌面文件夹：左边是主文件夹，请用“设置工作目录”选择录像所在的文件夹"));
     }
 
     InitPlayWidget();

@@ -1,5 +1,7 @@
 #include "GainChart.h"
 
+#include <cmath>
+
 #include "recording/StdFormat.h"
 
 #include <algorithm>
@@ -53,4 +55,18 @@ std::vector<bool> SeriesSolo::click(int clicked, int count)
         visible[size_t(clicked)] = true;
     m_shownAlone = !m_shownAlone;
     return visible;
+}
+
+double wholeTickStep(double span)
+{
+    if (!std::isfinite(span) || span <= 6.0)
+        return 1.0;
+    const double rough = span / 6.0;
+    double power = 1.0;
+    while (power * 10.0 <= rough)
+        power *= 10.0;
+    for (const double factor : {1.0, 2.0, 5.0})
+        if (power * factor >= rough)
+            return power * factor;
+    return power * 10.0;
 }

@@ -29,6 +29,10 @@ struct GainSeries {
 // channel colours of `style`.
 std::vector<GainSeries> gainChartSeries(const mystdfile &file, const DisplayStyle &style);
 
+// The step between the row ticks of a chart over `span` rows: 1, 2 or 5 times a
+// power of ten, never below one row, for at most about six ticks.
+double wholeTickStep(double span);
+
 // The chart's tag: a click shows the clicked series alone, the next click shows all.
 class SeriesSolo {
 public:

@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -73,6 +74,8 @@ protected:
         form->edt_dis->setText(QStringLiteral("0"));
         form->btn_countClick();
         ASSERT_EQ(form->lv_main->rowCount(), 1);
+        // A finished scan shows a full bar, not the last step it reported.
+        EXPECT_EQ(form->pgb_stat->value(), form->pgb_stat->maximum());
         messages.clear();
     }
 

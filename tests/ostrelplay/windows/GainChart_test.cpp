@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 // Base gain 40 + channel, offset 10 x rail type + channel / 2: every level differs.
@@ -112,6 +114,16 @@ TEST(GainChart, WindowTitleNamesTheSlotFromOne)
 {
     EXPECT_EQ(gainChartTitle(0), QStringLiteral("文件1 dB+ΔdB"));
     EXPECT_EQ(gainChartTitle(1), QStringLiteral("文件2 dB+ΔdB"));
+}
+
+// Whole rows between the ticks, at most about six of them.
+TEST(GainChart, RowTicksFallOnWholeSteps)
+{
+    const std::pair<double, double> cases[] = {{0, 1}, {3, 1}, {7, 2}, {60, 10}, {61, 20}, {3000, 500},
+                                               {29999, 5000}, {1e9, 2e8}};
+    for (const auto &[span, step] : cases)
+        EXPECT_EQ(wholeTickStep(span), step) << span;
+    EXPECT_EQ(wholeTickStep(std::numeric_limits<double>::infinity()), 1.0);
 }
 
 TEST(SeriesSolo, ClickShowsOneAloneAndTheNextShowsAll)
