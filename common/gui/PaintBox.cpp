@@ -1,18 +1,32 @@
 #include "PaintBox.h"
 
+#include <QImage>
 #include <QMouseEvent>
+#include <QPaintEvent>
+#include <QRegion>
 #include <QPainter>
 
 PaintBox::PaintBox(Painter paint, QWidget *parent)
     : QWidget(parent), m_paint(std::move(paint))
 {
     setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PaintBox::paintEvent(QPaintEvent *)
+void PaintBox::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
+    painter.setClipRegion(event->region());
     m_paint(painter);
+}
+
+void PaintBox::drawPicture(QPainter &painter, QPoint at, const QImage &picture) const
+{
+    const QRect shown = QRect(at, picture.size()).intersected(rect());
+    if (!shown.isEmpty())
+        painter.drawImage(shown.topLeft(), picture, shown.translated(-at));
+    for (const QRect &rest : QRegion(rect()).subtracted(shown))
+        painter.fillRect(rest, palette().window());
 }
 
 void PaintBox::mousePressEvent(QMouseEvent *event)

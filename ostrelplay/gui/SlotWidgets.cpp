@@ -97,8 +97,8 @@ SlotWidgetSet::SlotWidgetSet(const FileSlot &slot, QWidget *parent)
 
 void SlotWidgetSet::paintBScan(QPainter &painter)
 {
-    if (m_slot.Opened && m_slot.hasRecording())
-        painter.drawImage(-sb_view->value(), 0, m_slot.Frame.std_BBitMap);
+    pb->drawPicture(painter, QPoint(-sb_view->value(), 0),
+                    m_slot.Opened && m_slot.hasRecording() ? m_slot.Frame.std_BBitMap : QImage());
 }
 
 void SlotWidgetSet::showSlot()

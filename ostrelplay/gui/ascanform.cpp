@@ -44,11 +44,14 @@ void Tfrm_ascan::growTo(int panelWidth)
 
 void Tfrm_ascan::paintPanel(QPainter &painter)
 {
+    // The panel of the last active slot, as the two slots drew one over the other.
+    const QImage *panel = nullptr;
     for (int fileN = 0; fileN < 2; ++fileN) {
         const FileSlot &slot = m_ws.slot(fileN);
         if (slot.Opened && slot.Active && slot.hasRecording())
-            painter.drawImage(0, 0, slot.Frame.std_ABitMap);
+            panel = &slot.Frame.std_ABitMap;
     }
+    pb_ascan->drawPicture(painter, QPoint(0, 0), panel ? *panel : QImage());
 }
 
 void Tfrm_ascan::pb_ascanMouseDown(QPoint pos, Qt::MouseButton button)

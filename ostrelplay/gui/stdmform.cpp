@@ -46,10 +46,8 @@ Tfrm_stdm::Tfrm_stdm(PlayerSettings &settings, QWidget *parent)
     lv_list->setSelectionMode(QAbstractItemView::SingleSelection);
     lv_list->setFixedWidth(ListWidth);
 
-    pb_stdm = new PaintBox([this](QPainter &p) {
-        if (m_file)
-            p.drawImage(0, 0, m_player.stdm_Bitmap);
-    }, this);
+    pb_stdm = new PaintBox([this](QPainter &p) { pb_stdm->drawPicture(p, QPoint(0, 0), m_file ? m_player.stdm_Bitmap : QImage()); },
+                           this);
     pb_stdm->setObjectName(QStringLiteral("pb_stdm"));
     pb_stdm->setFixedSize(PaintBoxWidth, PaintBoxHeight);
 
