@@ -78,7 +78,8 @@ struct Recovery {
         if (bytes.size() < head || std::memcmp(bytes.constData(), kMagic, sizeof kMagic) != 0)
             return std::nullopt;
         qint64 values[5];
-        std::memcpy(values, bytes.constData() + sizeof kMagic, sizeof values);
+        const QByteArray head5 = bytes.mid(sizeof kMagic, sizeof values);
+        std::memcpy(values, head5.constData(), sizeof values);
         Recovery r;
         r.offset = values[0];
         r.oldSize = values[1];
@@ -88,7 +89,7 @@ struct Recovery {
         if (r.offset < 0 || r.oldSize < r.offset || nameSize < 0 || nameSize > bytes.size() - head
             || r.oldSize - r.offset != bytes.size() - head - nameSize)
             return std::nullopt;
-        r.path = QString::fromUtf8(bytes.constData() + head, nameSize);
+        r.path = QString::fromUtf8(bytes.mid(head, nameSize));
         r.oldTail = bytes.mid(head + nameSize);
         return r;
     }

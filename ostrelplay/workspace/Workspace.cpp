@@ -3,10 +3,12 @@
 #include "DisplaySetup.h"
 #include "rendering/BScanRenderer.h"
 #include "common/Conversions.h"
+#include "common/IniFile.h"
 
 #include <QFileInfo>
 
 #include <algorithm>
+#include <functional>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -565,8 +567,18 @@ void Workspace::FormDestroy(const QString &settingsFile, const QString &replayLo
         retireRecording(n, false);
         emptySlot(n);
     }
-    m_settings.savesetting(settingsFile);
-    m_log.savereplaylog(replayLogFile);
+    // Both files are written even when the first cannot be; what failed is reported.
+    QStringList failures;
+    for (const auto &save : {std::function<void()>([&] { m_settings.savesetting(settingsFile); }),
+                             std::function<void()>([&] { m_log.savereplaylog(replayLogFile); })}) {
+        try {
+            save();
+        } catch (const common::UserError &e) {
+            failures << e.text();
+        }
+    }
+    if (!failures.isEmpty())
+        throw common::IniFileError(failures.join(QLatin1Char('\n')));
 }
 
 // --- private ---

@@ -846,4 +846,21 @@ TEST_F(WorkspaceTest, LeavingLogsFreesWithoutSavingAndWritesBothFiles)
     EXPECT_EQ(relog.replaycount(), 2);
 }
 
+// The settings cannot be written: the replay log still is, and the failure is
+// reported with the settings file's name.
+TEST_F(WorkspaceTest, LeavingWritesTheReplayLogWhenTheSettingsCannotBeWritten)
+{
+    open(0, write("a.std", oneSubFile(20)));
+    const QString settingsFile = dir.path("missing-folder/setting.ini");
+    try {
+        ws->FormDestroy(settingsFile, dir.path("replaylog.ini"));
+        ADD_FAILURE() << "the failed settings write went unreported";
+    } catch (const common::UserError &e) {
+        EXPECT_TRUE(e.text().contains(settingsFile)) << e.what();
+    }
+    ReplayLog relog;
+    relog.readreplaylog(dir.path("replaylog.ini"));
+    EXPECT_EQ(relog.replaycount(), 1);
+}
+
 } // namespace
