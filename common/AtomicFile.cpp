@@ -1,11 +1,16 @@
 #include "AtomicFile.h"
 
 #include "FileError.h"
+#include "NativePaths.h"
 #include "platform/FileSystem.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
 
 namespace common {
 
@@ -19,53 +24,85 @@ constexpr int kStaleLockMs = 10 * 60 * 1000;
 
 QString fileTag(const QString &path)
 {
-    // FNV-1a: stable across runs and platforms, unlike the toolkit's seeded hashes.
+    // FNV-1a over the name's bytes: stable across runs and platforms, unlike the
+    // toolkit's seeded hashes.
     quint32 hash = 2166136261u;
-    for (const char c : QFileInfo(path).fileName().toUtf8()) {
+    for (const char c : nativePath(QFileInfo(path).fileName())) {
         hash ^= quint8(c);
         hash *= 16777619u;
     }
     return QStringLiteral("%1").arg(hash, 8, 16, QLatin1Char('0'));
 }
 
+namespace {
+
+// Beside the file; in the temporary folder when the toolkit cannot reach the folder
+// (its name is not UTF-8), named after the folder's bytes.
+QString lockPath(const QString &folder, const QString &tag)
+{
+    if (!hasForeignBytes(folder))
+        return QDir(folder).filePath(QStringLiteral(".~%1.lck").arg(tag));
+    quint64 hash = 14695981039346656037ull;
+    for (const char c : nativePath(folder)) {
+        hash ^= quint8(c);
+        hash *= 1099511628211ull;
+    }
+    return QDir::temp().filePath(QStringLiteral("rail-replay-%1-%2.lck").arg(hash, 16, 16, QLatin1Char('0')).arg(tag));
+}
+
+// Temporary files of `tag` left in `folder` by writers that died.
+void removeStaleTemporaries(const QString &folder, const QString &tag)
+{
+    const QString prefix = QStringLiteral(".~%1-").arg(tag);
+    std::error_code error;
+    for (const auto &entry : std::filesystem::directory_iterator(fileSystemPath(folder), error)) {
+        const QString name = pathFromNative(QByteArray::fromStdString(entry.path().filename().string()));
+        if (name.startsWith(prefix) && name.endsWith(QLatin1String(".tmp")))
+            std::filesystem::remove(entry.path(), error);
+    }
+}
+
+} // namespace
+
 AtomicFile::AtomicFile(const QString &path, QIODevice::OpenMode extraMode, int lockTimeoutMs)
     : m_path(path), m_mode(QIODevice::WriteOnly | extraMode)
 {
-    const QFileInfo target(path);
-    const QDir folder = target.absoluteDir();
+    const QString folder = QFileInfo(path).absolutePath();
     const QString tag = fileTag(path);
-    if (target.isDir())
+    std::error_code error;
+    if (std::filesystem::is_directory(fileSystemPath(path), error))
         fail(QStringLiteral("无法写入文件 %1：%2"), QStringLiteral("这是一个文件夹"));
 
-    m_lock = std::make_unique<QLockFile>(folder.filePath(QStringLiteral(".~%1.lck").arg(tag)));
+    m_lock = std::make_unique<QLockFile>(lockPath(folder, tag));
     m_lock->setStaleLockTime(kStaleLockMs);
     if (!m_lock->tryLock(lockTimeoutMs)) {
         if (m_lock->error() == QLockFile::LockFailedError)
             fail(QStringLiteral("文件 %1 正由另一个程序写入，未能保存：%2"), QStringLiteral("等待超时"));
         fail(QStringLiteral("无法写入文件 %1：%2"),
-             folder.exists() ? QStringLiteral("文件夹中不能建立新文件") : QStringLiteral("文件夹不存在"));
+             fileExists(folder) ? QStringLiteral("文件夹中不能建立新文件") : QStringLiteral("文件夹不存在"));
     }
 
-    // Left by a writer of this file that died: no other writer can be at work now.
-    const QString pattern = QStringLiteral(".~%1-*.tmp").arg(tag);
-    for (const QString &stale : folder.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System))
-        QFile::remove(folder.filePath(stale));
+    // No other writer of this file can be at work now.
+    removeStaleTemporaries(folder, tag);
 
     for (int attempt = 0;; ++attempt) {
         const QString suffix = QString::number(QRandomGenerator::global()->generate() % 0x1000000, 16);
-        m_temp.setFileName(folder.filePath(QStringLiteral(".~%1-%2.tmp").arg(tag, suffix)));
-        if (m_temp.open(m_mode | QIODevice::NewOnly))
+        m_tempPath = folder + QStringLiteral("/.~%1-%2.tmp").arg(tag, suffix);
+        if (openFile(m_temp, m_tempPath, m_mode | QIODevice::NewOnly))
             break;
-        if (attempt == 20 || !QFileInfo::exists(m_temp.fileName()))
-            fail(QStringLiteral("无法写入文件 %1：%2"), m_temp.errorString());
+        const QString reason = hasForeignBytes(m_tempPath) ? qt_error_string(errno) : m_temp.errorString();
+        if (attempt == 20 || !fileExists(m_tempPath)) {
+            m_tempPath.clear();
+            fail(QStringLiteral("无法写入文件 %1：%2"), reason);
+        }
     }
 }
 
 AtomicFile::~AtomicFile()
 {
-    if (!m_committed && !m_temp.fileName().isEmpty()) {
+    if (!m_committed && !m_tempPath.isEmpty()) {
         m_temp.close();
-        QFile::remove(m_temp.fileName());
+        removeFile(m_tempPath);
     }
 }
 
@@ -83,25 +120,22 @@ void AtomicFile::write(const char *data, qint64 size)
 QString AtomicFile::pathForWriter()
 {
     m_temp.close();
-    return m_temp.fileName();
+    return m_tempPath;
 }
 
 void AtomicFile::commit()
 {
-    if (!m_temp.isOpen() && !m_temp.open(QIODevice::ReadWrite))
+    if (!m_temp.isOpen() && !openFile(m_temp, m_tempPath, QIODevice::ReadWrite))
         fail(QStringLiteral("保存文件 %1 失败：%2"), m_temp.errorString());
     // The last buffered bytes reach the disk only here; a full disk shows now.
     if (!platform::syncToDisk(m_temp))
         fail(QStringLiteral("保存文件 %1 失败：%2"), m_temp.errorString());
-    const QFileInfo target(m_path);
-    if (target.exists()) {
-        m_temp.setPermissions(QFile::permissions(m_path));
-        platform::copyOwnership(m_path, m_temp);
-    }
+    if (fileExists(m_path))
+        platform::copyOwnership(nativePath(m_path), m_temp);
     m_temp.close();
     if (m_temp.error() != QFileDevice::NoError)
         fail(QStringLiteral("保存文件 %1 失败：%2"), m_temp.errorString());
-    const QString reason = platform::replaceFile(m_temp.fileName(), m_path);
+    const QString reason = platform::replaceFile(fileSystemPath(m_tempPath), fileSystemPath(m_path));
     if (!reason.isEmpty())
         fail(QStringLiteral("保存文件 %1 失败：%2"), reason);
     m_committed = true;

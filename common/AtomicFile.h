@@ -49,6 +49,7 @@ private:
 
     QString m_path;
     std::unique_ptr<QLockFile> m_lock;
+    QString m_tempPath;
     QFile m_temp;
     QIODevice::OpenMode m_mode;
     bool m_committed = false;

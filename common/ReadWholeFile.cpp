@@ -1,9 +1,11 @@
 #include "ReadWholeFile.h"
 
 #include "FileError.h"
+#include "NativePaths.h"
 
 #include <QFile>
 
+#include <cerrno>
 #include <new>
 
 namespace common {
@@ -14,10 +16,11 @@ FileBuffer readWholeFile(const QString &path, const QString &kind)
         return FileError(QStringLiteral("读取%1 %2 失败：%3").arg(kind, path, reason), path, reason);
     };
     // Unbuffered: the bytes go straight into the buffer, not through a copy.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-        throw FileError(QStringLiteral("无法打开%1 %2：%3").arg(kind, path, file.errorString()), path,
-                        file.errorString());
+    QFile file;
+    if (!openFile(file, path, QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        const QString reason = hasForeignBytes(path) ? qt_error_string(errno) : file.errorString();
+        throw FileError(QStringLiteral("无法打开%1 %2：%3").arg(kind, path, reason), path, reason);
+    }
     const qint64 size = file.size();
     FileBuffer bytes;
     try {

@@ -2,11 +2,13 @@
 
 #include "AtomicFile.h"
 #include "FileError.h"
+#include "NativePaths.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cerrno>
 #include <cstring>
 #include <optional>
 
@@ -50,7 +52,7 @@ QString userRecovery(const QString &path)
 
 bool folderTakesNewFiles(const QString &path)
 {
-    return QFileInfo(QFileInfo(path).absolutePath()).isWritable();
+    return platform::takesNewFiles(nativePath(QFileInfo(path).absolutePath()));
 }
 
 // What the recovery file holds: where the old bytes go back, and how the finished
@@ -60,12 +62,12 @@ struct Recovery {
     qint64 oldSize = 0;
     qint64 newSize = 0;
     quint64 newHash = 0;
-    QString path;
+    QByteArray path;  // the file system's bytes of the absolute path
     QByteArray oldTail;
 
     QByteArray bytes() const
     {
-        const QByteArray name = path.toUtf8();
+        const QByteArray &name = path;
         QByteArray out(kMagic, sizeof kMagic);
         for (const qint64 value : {offset, oldSize, newSize, qint64(newHash), qint64(name.size())})
             out.append(reinterpret_cast<const char *>(&value), sizeof value);
@@ -89,7 +91,7 @@ struct Recovery {
         if (r.offset < 0 || r.oldSize < r.offset || nameSize < 0 || nameSize > bytes.size() - head
             || r.oldSize - r.offset != bytes.size() - head - nameSize)
             return std::nullopt;
-        r.path = QString::fromUtf8(bytes.mid(head, nameSize));
+        r.path = bytes.mid(head, nameSize);
         r.oldTail = bytes.mid(head + nameSize);
         return r;
     }
@@ -111,14 +113,15 @@ bool syncedResize(QFile &file, qint64 size)
 
 bool canReplace(const QString &path)
 {
-    return folderTakesNewFiles(path) && platform::hardLinkCount(path) <= 1;
+    return folderTakesNewFiles(path) && platform::hardLinkCount(fileSystemPath(path)) <= 1;
 }
 
-TailRewrite::TailRewrite(const QString &path, int lockTimeoutMs) : m_path(path), m_file(path)
+TailRewrite::TailRewrite(const QString &path, int lockTimeoutMs) : m_path(path)
 {
     // Unbuffered: a refused write shows at once, and nothing refused waits in a buffer.
-    if (!m_file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        fail(QStringLiteral("无法写入文件 %1：%2"), m_file.errorString());
+    if (!openFile(m_file, path, QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
+        fail(QStringLiteral("无法写入文件 %1：%2"),
+             hasForeignBytes(path) ? qt_error_string(errno) : m_file.errorString());
     if (!m_lock.lock(m_file, lockTimeoutMs))
         fail(QStringLiteral("文件 %1 正由另一个程序写入，未能保存：%2"), QStringLiteral("等待超时"));
 }
@@ -133,7 +136,7 @@ void TailRewrite::write(qint64 offset, const QByteArray &tail)
     recovery.oldSize = oldSize;
     recovery.newSize = offset + tail.size();
     recovery.newHash = fnv64(tail.constData(), tail.size());
-    recovery.path = absolute(m_path);
+    recovery.path = nativePath(absolute(m_path));
     recovery.oldTail = readFrom(m_file, offset);
     if (recovery.oldTail.size() != oldSize - offset)
         fail(QStringLiteral("读取文件 %1 失败：%2"), m_file.errorString());
@@ -149,10 +152,10 @@ void TailRewrite::write(qint64 offset, const QByteArray &tail)
         // Put the old bytes back at once; if that fails too, the next read does it.
         if (m_file.seek(offset) && m_file.write(recovery.oldTail) == recovery.oldTail.size()
             && syncedResize(m_file, oldSize))
-            QFile::remove(recoveryPath);
+            removeFile(recoveryPath);
         fail(QStringLiteral("保存文件 %1 失败：%2"), reason);
     }
-    QFile::remove(recoveryPath);
+    removeFile(recoveryPath);
 }
 
 void TailRewrite::fail(const QString &format, const QString &reason) const
@@ -163,15 +166,15 @@ void TailRewrite::fail(const QString &format, const QString &reason) const
 bool restoreInterruptedTail(const QString &path)
 {
     for (const QString &recoveryPath : {besideRecovery(path), userRecovery(path)}) {
-        if (recoveryPath.isEmpty() || !QFileInfo::exists(recoveryPath))
+        if (recoveryPath.isEmpty() || !fileExists(recoveryPath))
             continue;
-        QFile recoveryFile(recoveryPath);
-        if (!recoveryFile.open(QIODevice::ReadOnly))
+        QFile recoveryFile;
+        if (!openFile(recoveryFile, recoveryPath, QIODevice::ReadOnly))
             continue;
         const std::optional<Recovery> recovery = Recovery::parse(recoveryFile.readAll());
         recoveryFile.close();
         // Another file of the same tag, or not a recovery file at all: not ours to use.
-        if (!recovery || recovery->path != absolute(path))
+        if (!recovery || recovery->path != nativePath(absolute(path)))
             continue;
 
         TailRewrite rewrite(path);
@@ -184,7 +187,7 @@ bool restoreInterruptedTail(const QString &path)
                 throw FileError(QStringLiteral("文件 %1 上次保存未完成，恢复原内容失败：%2").arg(path, file.errorString()),
                                 path, file.errorString());
         }
-        QFile::remove(recoveryPath);
+        removeFile(recoveryPath);
         return !finished;
     }
     return false;

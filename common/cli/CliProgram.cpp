@@ -3,6 +3,7 @@
 #include "CliArgs.h"
 #include "CliJson.h"
 #include "common/CanvasText.h"
+#include "common/NativePaths.h"
 
 #include <QGuiApplication>
 
@@ -107,7 +108,7 @@ int run(int argc, char *argv[], const CliProgram &program)
     QGuiApplication app(argc, argv);
     // Pictures the batch programs draw name the Windows font too.
     common::installFontSubstitutions();
-    return execute(program, app.arguments().mid(1), stdout, stderr);
+    return execute(program, common::commandLineArguments(argc, argv).mid(1), stdout, stderr);
 }
 
 } // namespace common::cli

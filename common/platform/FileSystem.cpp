@@ -2,6 +2,7 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <filesystem>
@@ -11,6 +12,7 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,32 +31,75 @@ bool syncToDisk(QFileDevice &file)
 #endif
 }
 
-void copyOwnership(const QString &original, QFileDevice &file)
+void copyOwnership(const QByteArray &original, QFileDevice &file)
 {
 #if defined(Q_OS_WIN)
-    Q_UNUSED(original);
-    Q_UNUSED(file);
+    file.setPermissions(QFile::permissions(QFile::decodeName(original)));
 #else
     struct stat info;
-    if (stat(QFile::encodeName(original).constData(), &info) != 0)
+    if (stat(original.constData(), &info) != 0)
         return;
     // Only a privileged process may give a file away; anyone may choose among their groups.
     if (fchown(file.handle(), info.st_uid, info.st_gid) != 0)
         (void)!fchown(file.handle(), uid_t(-1), info.st_gid);
+    (void)!fchmod(file.handle(), info.st_mode & 07777);
 #endif
 }
 
-int hardLinkCount(const QString &path)
+int hardLinkCount(const std::filesystem::path &path)
 {
     std::error_code error;
-    const auto count = std::filesystem::hard_link_count(QFile::encodeName(path).toStdString(), error);
+    const auto count = std::filesystem::hard_link_count(path, error);
     return error ? 0 : int(count);
 }
 
-QString replaceFile(const QString &from, const QString &to)
+bool takesNewFiles(const QByteArray &folder)
+{
+#if defined(Q_OS_WIN)
+    return QFileInfo(QFile::decodeName(folder)).isWritable();
+#else
+    return access(folder.constData(), W_OK | X_OK) == 0;
+#endif
+}
+
+bool openNative(QFile &file, const QByteArray &path, QIODevice::OpenMode mode)
+{
+#if defined(Q_OS_WIN)
+    file.setFileName(QFile::decodeName(path));
+    return file.open(mode);
+#else
+    int flags = O_CLOEXEC;
+    if ((mode & QIODevice::ReadWrite) == QIODevice::ReadWrite)
+        flags |= O_RDWR;
+    else if (mode & QIODevice::WriteOnly)
+        flags |= O_WRONLY;
+    else
+        flags |= O_RDONLY;
+    if ((mode & QIODevice::WriteOnly) && !(mode & QIODevice::ExistingOnly))
+        flags |= O_CREAT;
+    if (mode & QIODevice::NewOnly)
+        flags |= O_CREAT | O_EXCL;
+    if ((mode & QIODevice::Truncate)
+        || ((mode & QIODevice::WriteOnly) && !(mode & QIODevice::ReadOnly) && !(mode & QIODevice::Append)))
+        flags |= O_TRUNC;
+    if (mode & QIODevice::Append)
+        flags |= O_APPEND;
+    const int fd = ::open(path.constData(), flags, 0666);
+    if (fd < 0)
+        return false;
+    const QIODevice::OpenMode kept = mode & ~(QIODevice::NewOnly | QIODevice::ExistingOnly | QIODevice::Truncate);
+    if (!file.open(fd, kept, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
+    return true;
+#endif
+}
+
+QString replaceFile(const std::filesystem::path &from, const std::filesystem::path &to)
 {
     std::error_code error;
-    std::filesystem::rename(QFile::encodeName(from).toStdString(), QFile::encodeName(to).toStdString(), error);
+    std::filesystem::rename(from, to, error);
     return error ? QString::fromStdString(error.message()) : QString();
 }
 

@@ -1,11 +1,10 @@
 // cut: rows of one sub-file as a new one-sub-file recording.
 
+#include "common/NativePaths.h"
 #include "common/cli/CliArgs.h"
 #include "Commands.h"
 #include "common/cli/CliJson.h"
 #include "CliRecording.h"
-
-#include <QFileInfo>
 
 using common::cli::CliArgs;
 using common::cli::CliCommand;
@@ -46,7 +45,7 @@ QJsonObject run(const QStringList &args)
     return QJsonObject{
         {QStringLiteral("path"), path},
         {QStringLiteral("out"), out},
-        {QStringLiteral("size"), QFileInfo(out).size()},
+        {QStringLiteral("size"), common::fileSize(out)},
         {QStringLiteral("rows"), jsonNumber(file.cut_scandataindex.m_PacketIndexCount)},
         {QStringLiteral("packets"), jsonNumber(file.cut_scandataindex.m_ImagePacketCount)},
     };

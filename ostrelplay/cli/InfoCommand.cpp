@@ -1,5 +1,6 @@
 // info: everything the loader read and built for each sub-file.
 
+#include "common/NativePaths.h"
 #include "common/cli/CliArgs.h"
 #include "Commands.h"
 #include "common/cli/CliJson.h"
@@ -8,8 +9,6 @@
 
 #include "recording/StdFormat.h"
 #include "recording/StdText.h"
-
-#include <QFileInfo>
 
 using common::cli::CliArgs;
 using common::cli::CliCommand;
@@ -106,7 +105,7 @@ QJsonObject run(const QStringList &args)
 
     return QJsonObject{
         {QStringLiteral("path"), path},
-        {QStringLiteral("size"), QFileInfo(path).size()},
+        {QStringLiteral("size"), common::fileSize(path)},
         {QStringLiteral("warnings"), QJsonArray::fromStringList(file.loadWarnings)},
         {QStringLiteral("std_filecount"), file.std_filecount},
         {QStringLiteral("std_Replayed"), file.std_Replayed},

@@ -1,12 +1,11 @@
 // mark: add replay marks to a sub-file and append them to the recording, as
 // closing its slot does.
 
+#include "common/NativePaths.h"
 #include "common/cli/CliArgs.h"
 #include "Commands.h"
 #include "common/cli/CliJson.h"
 #include "CliRecording.h"
-
-#include <QFileInfo>
 
 #include <utility>
 #include <vector>
@@ -60,7 +59,7 @@ QJsonObject run(const QStringList &args)
 
     return QJsonObject{
         {QStringLiteral("path"), path},
-        {QStringLiteral("size"), QFileInfo(path).size()},
+        {QStringLiteral("size"), common::fileSize(path)},
         {QStringLiteral("marks"), qint64(marks.size())},
         {QStringLiteral("std_markcount"), jsonInts(file.std_markcount)},
     };

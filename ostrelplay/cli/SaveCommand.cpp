@@ -1,10 +1,9 @@
 // save: a whole copy of the recording under a new name.
 
+#include "common/NativePaths.h"
 #include "common/cli/CliArgs.h"
 #include "Commands.h"
 #include "CliRecording.h"
-
-#include <QFileInfo>
 
 using common::cli::CliArgs;
 using common::cli::CliCommand;
@@ -23,7 +22,7 @@ QJsonObject run(const QStringList &args)
     return QJsonObject{
         {QStringLiteral("path"), path},
         {QStringLiteral("out"), out},
-        {QStringLiteral("size"), QFileInfo(out).size()},
+        {QStringLiteral("size"), common::fileSize(out)},
     };
 }
 

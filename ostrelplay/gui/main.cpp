@@ -1,6 +1,7 @@
 // Ostrelplay: one window per user; a later start hands its file to it and ends.
 
 #include "common/CanvasText.h"
+#include "common/NativePaths.h"
 #include "common/gui/VisualStyles.h"
 #include "UnattendedRun.h"
 #include "workspace/Workspace.h"
@@ -30,7 +31,7 @@ int main(int argc, char **argv)
     common::installFontSubstitutions();
     installToolkitTranslation();
 
-    const QStringList arguments = QCoreApplication::arguments();
+    const QStringList arguments = common::commandLineArguments(argc, argv);
     const QString path = arguments.size() > 1 ? arguments.at(1) : QString();
 
     SingleInstance instance(Tfrm_main::title());

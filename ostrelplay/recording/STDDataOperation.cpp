@@ -7,7 +7,6 @@
 #include "common/TailRewrite.h"
 #include "ChannelGeometry.h"
 
-#include <QFileInfo>
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "StdWriter.h"
 #include "common/AtomicFile.h"
+#include "common/NativePaths.h"
 #include "common/TailRewrite.h"
 
 #include <QBuffer>
@@ -88,8 +89,8 @@ void mystdfile::writeFastSave(const QString &FilePath)
             return;
         }
         common::AtomicFile out(FilePath);
-        QFile original(FilePath);
-        if (!original.open(QIODevice::ReadOnly))
+        QFile original;
+        if (!common::openFile(original, FilePath, QIODevice::ReadOnly))
             throw StdFileError(QStringLiteral("无法打开文件 %1：%2").arg(FilePath, original.errorString()));
         if (diskHoldsTail(original, FilePath, tail) || !original.seek(0))
             return;
@@ -121,8 +122,8 @@ void mystdfile::writeWholeFile(const QString &FilePath)
     asStdFileError([&] {
         common::AtomicFile file(FilePath);
         if (ownFile) {
-            QFile original(FilePath);
-            if (original.open(QIODevice::ReadOnly))
+            QFile original;
+            if (common::openFile(original, FilePath, QIODevice::ReadOnly))
                 diskHoldsTail(original, FilePath, m_diskTail);
         }
         QIODevice &out = file.device();

@@ -2,6 +2,7 @@
 
 #include "common/ConfigFiles.h"
 #include "common/IniFile.h"
+#include "common/NativePaths.h"
 
 #include <QFileInfo>
 
@@ -65,7 +66,7 @@ ReplayLogEntry replayLogEntry(const QString &filePath, const QDateTime &openTime
     // the hours, minutes and seconds.
     const QDateTime dayZero(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
     const QDateTime timeOpen = dayZero.addMSecs(std::max<qint64>(0, openTime.msecsTo(closeTime)));
-    return ReplayLogEntry{QFileInfo(filePath).fileName(), locale.toString(openTime, format),
+    return ReplayLogEntry{common::displayName(QFileInfo(filePath).fileName()), locale.toString(openTime, format),
                           locale.toString(timeOpen, format).right(8)};
 }
 

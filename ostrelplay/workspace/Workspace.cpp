@@ -4,6 +4,7 @@
 #include "rendering/BScanRenderer.h"
 #include "common/Conversions.h"
 #include "common/IniFile.h"
+#include "common/NativePaths.h"
 
 #include <QFileInfo>
 
@@ -672,7 +673,7 @@ void Workspace::showRecordingTexts(int fileN, const QString &gainText)
 {
     FileSlot &s = slot(fileN);
     s.dBHint = gainText;
-    s.caption = QFileInfo(s.Recording->std_FilePath).fileName() + QStringLiteral("     ") + gainText;
+    s.caption = common::displayName(QFileInfo(s.Recording->std_FilePath).fileName()) + QStringLiteral("     ") + gainText;
 }
 
 void Workspace::resetBar(int fileN, int maximum)

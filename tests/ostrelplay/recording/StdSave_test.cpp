@@ -4,6 +4,7 @@
 #include "TestStdFixtures.h"
 
 #include "common/AtomicFile.h"
+#include "common/NativePaths.h"
 #include "recording/StdText.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -327,6 +329,40 @@ TEST(StdSave, LongestFileNameTakesMarksAndSaves)
     file->SaveCutedStdFile(cut);
     EXPECT_EQ(StdTest::loadStd(path)->std_mark[0].size(), 1u);
     EXPECT_EQ(StdTest::loadStd(cut)->std_filecount, 1);
+}
+
+// A name in the Chinese code page (no UTF-8), replaced and written in place:
+// marks, whole saves and cuts work as for any name.
+TEST(StdSave, NameInTheChineseCodePageTakesMarksAndSaves)
+{
+    StdTest::StdFileDir dir;
+    const QByteArray folder = QFile::encodeName(dir.path(QString())) + "/";
+    const QByteArray bytes = twoRuns(false, std::nullopt).build();
+    const QString path = common::pathFromNative(folder + "\xb2\xe2\xca\xd4.std");  // "测试.std"
+    {
+        QFile out;
+        ASSERT_TRUE(common::openFile(out, path, QIODevice::WriteOnly));
+        ASSERT_EQ(out.write(bytes), bytes.size());
+    }
+    const auto file = withMarkAndCutRange(path);
+    file->SaveStdFile(path, true);
+    const QString cut = common::pathFromNative(folder + "\xbc\xf4.std");
+    file->SaveCutedStdFile(cut);
+    EXPECT_EQ(StdTest::loadStd(path)->std_mark[0].size(), 1u);
+    EXPECT_EQ(StdTest::loadStd(cut)->std_filecount, 1);
+
+    ASSERT_EQ(::link(common::nativePath(path).constData(), (folder + "link.std").constData()), 0);
+    file->AddMark(u'!', 3);
+    file->SaveStdFile(path, true);
+    EXPECT_EQ(StdTest::loadStd(dir.path("link.std"))->std_mark[0].size(), 2u);
+
+    // Nothing left beside them; the toolkit cannot list nor remove such names.
+    int entries = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(common::fileSystemPath(dir.path(QString())))) {
+        ++entries;
+        std::filesystem::remove(entry.path());
+    }
+    EXPECT_EQ(entries, 3);
 }
 
 // A temporary file left by a save that was killed goes at the next save of the
