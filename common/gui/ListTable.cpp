@@ -1,6 +1,8 @@
 #include "ListTable.h"
 
 #include <QHeaderView>
+#include <QScreen>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -44,4 +46,30 @@ void ListTable::setRows(const std::vector<QStringList> &rows)
             setItem(r, c, new QTableWidgetItem(cells[c]));
     }
     fitColumns();
+    widenToContent();
+}
+
+int ListTable::contentWidth() const
+{
+    int columns = 0;
+    for (int c = 0; c < columnCount(); ++c)
+        columns += columnWidth(c);
+    return columns + 2 * frameWidth() + verticalScrollBar()->sizeHint().width();
+}
+
+void ListTable::widenToContent()
+{
+    const int extra = contentWidth() - width();
+    if (extra <= 0)
+        return;
+    QWidget *outer = window();
+    const QScreen *display = outer->screen();
+    const int room = display ? display->availableGeometry().width() - outer->width() : extra;
+    const int grow = std::min(extra, std::max(room, 0));
+    if (grow <= 0)
+        return;
+    if (minimumWidth() == maximumWidth())
+        setFixedWidth(width() + grow);
+    if (outer != this)
+        outer->resize(outer->width() + grow, outer->height());
 }

@@ -7,6 +7,7 @@
 #include "common/gui/ListTable.h"
 
 #include <QHeaderView>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +68,21 @@ TEST(ListTable, ColumnsGrowToShowTheirTexts)
     const int textWidth = table.fontMetrics().horizontalAdvance(QStringLiteral("844km,124m 2024-06-23 09:24:00"));
     EXPECT_GE(table.columnWidth(2), textWidth);
     EXPECT_EQ(table.columnWidth(0), 40);
+}
+
+// The window grows with the columns: a list of long mileages shows them whole.
+TEST(ListTable, TheWindowGrowsToShowTheColumns)
+{
+    QWidget window;
+    auto *table = new ListTable({{QStringLiteral("序号"), 40}, {QStringLiteral("里程"), 60}}, &window);
+    auto *layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(table);
+    window.resize(150, 200);
+    window.show();
+    table->setRows({{"1", QStringLiteral("844km+124m 至 845km+300m 2024-06-23 09:24:00")}});
+    EXPECT_GE(table->width(), table->contentWidth());
+    EXPECT_GT(window.width(), 150);
 }
 
 } // namespace
