@@ -13,6 +13,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -84,6 +85,54 @@ TEST(TailRewrite, KilledWriteIsUndoneAtTheNextRead)
     EXPECT_EQ(readBytes(path), kOriginal);
     EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("run.std")});
     EXPECT_FALSE(common::restoreInterruptedTail(path));
+}
+
+// A folder where the writer may not make files (here: a folder of root's, the
+// writer a plain user): the recovery file goes to the user's data folder, and the
+// next read finds it there.
+TEST(TailRewrite, RecoveryOfAFolderThatTakesNoNewFileLiesInTheUsersFolder)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root to write as another user";
+    TestFiles::TestDir dir;
+    ASSERT_TRUE(QDir().mkpath(dir.path("folder")));
+    ASSERT_TRUE(QDir().mkpath(dir.path("data")));
+    const QString path = dir.write("folder/run.std", kOriginal);
+    ::chmod(qPrintable(dir.path(QString())), 0755);
+    ::chmod(qPrintable(dir.path("folder")), 0755);
+    ::chmod(qPrintable(dir.path("data")), 0777);
+    ::chmod(qPrintable(path), 0666);
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path("data")));
+    const qint64 offset = kOriginal.indexOf("old");
+
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(3);
+        if (common::canReplace(path))
+            _exit(4);
+        std::signal(SIGXFSZ, SIG_DFL);
+        rlimit limit{rlim_t(kOriginal.size() + 100), rlim_t(kOriginal.size() + 100)};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        try {
+            common::TailRewrite rewrite(path);
+            rewrite.write(offset, QByteArray(4096, 'n'));
+        } catch (...) {
+        }
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the writer ended with " << status;
+    EXPECT_EQ(QDir(dir.path("folder")).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("run.std")});
+    EXPECT_EQ(QDir(dir.path("data/rail-replay/recovery")).entryList(QDir::Files).size(), 1);
+
+    EXPECT_TRUE(common::restoreInterruptedTail(path));
+    EXPECT_EQ(readBytes(path), kOriginal);
+    EXPECT_TRUE(QDir(dir.path("data/rail-replay/recovery")).entryList(QDir::Files).isEmpty());
+    qputenv("XDG_DATA_HOME", oldData);
 }
 
 TEST(TailRewrite, MissingFileIsReported)
