@@ -56,29 +56,38 @@ TEST(TailRewrite, RewritesTheEndInPlace)
     EXPECT_FALSE(common::restoreInterruptedTail(path));
 }
 
-// The writer dies when the file passes a size limit (SIGXFSZ), after the recovery
-// file and part of the new end are on disk: the next read puts the old end back.
-TEST(TailRewrite, KilledWriteIsUndoneAtTheNextRead)
+// Rewrites the end of `path` from the old marks on in a child process that dies
+// when the file passes a size limit (SIGXFSZ), after the recovery file and part of
+// the new end are on disk. With `asNobody` the child writes as a plain user. True
+// when the child was cut off as planned.
+bool writerKilledHalfway(const QString &path, bool asNobody)
 {
-    TestFiles::TestDir dir;
-    const QString path = dir.write("run.std", kOriginal);
-    const qint64 offset = kOriginal.indexOf("old");
     const pid_t child = fork();
-    ASSERT_GE(child, 0);
+    if (child < 0)
+        return false;
     if (child == 0) {
+        if (asNobody && (setgid(65534) != 0 || setuid(65534) != 0 || common::canReplace(path)))
+            _exit(3);
         std::signal(SIGXFSZ, SIG_DFL);
         rlimit limit{rlim_t(kOriginal.size() + 100), rlim_t(kOriginal.size() + 100)};
         setrlimit(RLIMIT_FSIZE, &limit);
         try {
             common::TailRewrite rewrite(path);
-            rewrite.write(offset, QByteArray(4096, 'n'));
+            rewrite.write(kOriginal.indexOf("old"), QByteArray(4096, 'n'));
         } catch (...) {
         }
         _exit(0);
     }
     int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the writer was not cut off: " << status;
+    return waitpid(child, &status, 0) == child && WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ;
+}
+
+// The next read puts the old end back.
+TEST(TailRewrite, KilledWriteIsUndoneAtTheNextRead)
+{
+    TestFiles::TestDir dir;
+    const QString path = dir.write("run.std", kOriginal);
+    ASSERT_TRUE(writerKilledHalfway(path, false));
     ASSERT_NE(readBytes(path), kOriginal);
 
     EXPECT_TRUE(common::restoreInterruptedTail(path));
@@ -104,28 +113,7 @@ TEST(TailRewrite, RecoveryOfAFolderThatTakesNoNewFileLiesInTheUsersFolder)
     ::chmod(qPrintable(path), 0666);
     const QByteArray oldData = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QFile::encodeName(dir.path("data")));
-    const qint64 offset = kOriginal.indexOf("old");
-
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        if (setgid(65534) != 0 || setuid(65534) != 0)
-            _exit(3);
-        if (common::canReplace(path))
-            _exit(4);
-        std::signal(SIGXFSZ, SIG_DFL);
-        rlimit limit{rlim_t(kOriginal.size() + 100), rlim_t(kOriginal.size() + 100)};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        try {
-            common::TailRewrite rewrite(path);
-            rewrite.write(offset, QByteArray(4096, 'n'));
-        } catch (...) {
-        }
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the writer ended with " << status;
+    ASSERT_TRUE(writerKilledHalfway(path, true));
     EXPECT_EQ(QDir(dir.path("folder")).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("run.std")});
     EXPECT_EQ(QDir(dir.path("data/rail-replay/recovery")).entryList(QDir::Files).size(), 1);
 
