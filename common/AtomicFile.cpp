@@ -79,7 +79,7 @@ AtomicFile::AtomicFile(const QString &path, QIODevice::OpenMode extraMode, int l
         if (m_lock->error() == QLockFile::LockFailedError)
             fail(QStringLiteral("文件 %1 正由另一个程序写入，未能保存：%2"), QStringLiteral("等待超时"));
         fail(QStringLiteral("无法写入文件 %1：%2"),
-             fileExists(folder) ? QStringLiteral("文件夹中不能建立新文件") : QStringLiteral("文件夹不存在"));
+             fileExists(folder) ? QStringLiteral("文件夹中不能建立新文件（没有写权限或磁盘已满）") : QStringLiteral("文件夹不存在"));
     }
 
     // No other writer of this file can be at work now.
