@@ -2,7 +2,7 @@
 
 #include "common/cli/CliArgs.h"
 #include "Commands.h"
-#include "CliFiles.h"
+#include "common/cli/CliFiles.h"
 #include "CliFrame.h"
 
 #include "workspace/PlayerSettings.h"
@@ -13,6 +13,8 @@
 using common::cli::CliArgs;
 using common::cli::CliCommand;
 using common::cli::UsageError;
+using common::cli::writeOutputFiles;
+using common::cli::pngBytes;
 
 namespace {
 

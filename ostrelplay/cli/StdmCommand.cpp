@@ -2,9 +2,8 @@
 
 #include "common/cli/CliArgs.h"
 #include "Commands.h"
-#include "CliFiles.h"
+#include "common/cli/CliFiles.h"
 
-#include "recording/StdErrors.h"
 #include "rendering/StdmRenderer.h"
 
 #include <QJsonArray>
@@ -12,6 +11,8 @@
 using common::cli::CliArgs;
 using common::cli::CliCommand;
 using common::cli::UsageError;
+using common::cli::writeOutputFiles;
+using common::cli::pngBytes;
 
 namespace {
 

@@ -2,15 +2,15 @@
 
 #include "common/cli/CliArgs.h"
 #include "Commands.h"
-#include "CliFiles.h"
+#include "common/cli/CliFiles.h"
 
-#include "recording/StdErrors.h"
 #include "synth/StdSynth.h"
 #include "synth/StdmSynth.h"
 
 using common::cli::CliArgs;
 using common::cli::CliCommand;
 using common::cli::UsageError;
+using common::cli::writeOutputFiles;
 using common::cli::parseUInt32;
 using common::cli::parseDouble;
 

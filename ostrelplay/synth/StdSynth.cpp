@@ -3,7 +3,7 @@
 #include "recording/StdFileImage.h"
 #include "recording/StdFormat.h"
 #include "SynthParameters.h"
-#include "SynthRandom.h"
+#include "common/SynthRandom.h"
 #include "SynthRun.h"
 
 #include <algorithm>
@@ -18,7 +18,7 @@ constexpr SynthClock kDay = 86400;
 enum StreamPart : uint64_t { Recording = 0 };
 
 // Runs of roughly equal length; tiny recordings are split evenly.
-std::vector<int64_t> splitRows(int64_t total, int runs, SynthRandom &random)
+std::vector<int64_t> splitRows(int64_t total, int runs, common::SynthRandom &random)
 {
     std::vector<int64_t> rows(static_cast<size_t>(runs), total / runs);
     if (total >= 100 * int64_t(runs)) {
@@ -37,7 +37,7 @@ std::vector<int64_t> splitRows(int64_t total, int runs, SynthRandom &random)
 }
 
 // Work starts in the morning; a run that would not end before midnight starts the next morning.
-SynthClock nextRunStart(SynthClock clock, int64_t rows, SynthRandom &random)
+SynthClock nextRunStart(SynthClock clock, int64_t rows, common::SynthRandom &random)
 {
     const SynthClock expected = rows / StdFormat::RowsPerMetre * 3 / 2;  // about 2.4 km/h
     if (expected < kDay / 2 && clock % kDay + expected > kDay - 600)
@@ -52,7 +52,7 @@ QByteArray synthesizeStd(const StdSynthOptions &options)
     const int runs = std::max(1, options.subFiles);
     const double metres = std::isfinite(options.metres) ? std::max(0.0, options.metres) : 0.0;
     const int64_t totalRows = std::max<int64_t>(std::llround(metres * StdFormat::RowsPerMetre), runs);
-    SynthRandom random = SynthRandom::stream(options.seed, Recording);
+    common::SynthRandom random = common::SynthRandom::stream(options.seed, Recording);
     const SynthProfile profile = makeSynthProfile(options.version, random);
     const std::vector<int64_t> rows = splitRows(totalRows, runs, random);
 

@@ -1,7 +1,7 @@
 #include "StdmSynth.h"
 
 #include "SynthParameters.h"
-#include "SynthRandom.h"
+#include "common/SynthRandom.h"
 
 #include "recording/StdFormat.h"
 #include "recording/StdmFile.h"
@@ -35,7 +35,7 @@ struct Flaw {
     double spread;       // frames over which the echo rises and falls
 };
 
-Flaw placeFlaw(const TSYSTEMPARA &para, int ch, SynthRandom &random)
+Flaw placeFlaw(const TSYSTEMPARA &para, int ch, common::SynthRandom &random)
 {
     const int r = StdFormat::railRow(para.m_RailType);
     const double start = para.m_Gate1Start[r][ch];
@@ -46,7 +46,7 @@ Flaw placeFlaw(const TSYSTEMPARA &para, int ch, SynthRandom &random)
             double(random.between(6, 11))};
 }
 
-void fillFrame(TSTDMFRAME &frame, const TSYSTEMPARA &para, int ch, const Flaw &flaw, int f, SynthRandom &random)
+void fillFrame(TSTDMFRAME &frame, const TSYSTEMPARA &para, int ch, const Flaw &flaw, int f, common::SynthRandom &random)
 {
     const double distance = (f - flaw.peakFrame) / flaw.spread;
     const double height = flaw.peakPercent * std::exp(-distance * distance);
@@ -91,14 +91,14 @@ TRECORDDATAINDEX recordIndex(int record, const TSYSTEMPARA &para, SynthClock clo
 
 QByteArray synthesizeStdm(const StdmSynthOptions &options)
 {
-    SynthRandom profileRandom = SynthRandom::stream(options.seed, 0);
+    common::SynthRandom profileRandom = common::SynthRandom::stream(options.seed, 0);
     const SynthProfile profile = makeSynthProfile(options.version, profileRandom);
 
     QByteArray bytes;
     SynthClock clock = kFirstRecordClock;
     auto movie = std::make_unique<TMOVIEDATA>();
     for (int record = 0; record < options.records; ++record) {
-        SynthRandom random = SynthRandom::stream(options.seed, uint64_t(record) + 1);
+        common::SynthRandom random = common::SynthRandom::stream(options.seed, uint64_t(record) + 1);
         clock += random.between(60, 900);
         SynthRunStart start;
         start.index = record;

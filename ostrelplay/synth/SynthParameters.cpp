@@ -61,7 +61,7 @@ QDate clockDay(SynthClock clock)
 
 } // namespace
 
-SynthProfile makeSynthProfile(const QString &version, SynthRandom &random)
+SynthProfile makeSynthProfile(const QString &version, common::SynthRandom &random)
 {
     SynthProfile profile;
     profile.version = version;

@@ -3,7 +3,7 @@
 // stores about a run (line, operator, probes, gains, gates, mileage and times).
 
 #include "recording/STDDataStruct.h"
-#include "SynthRandom.h"
+#include "common/SynthRandom.h"
 
 #include <QString>
 #include <array>
@@ -32,7 +32,7 @@ struct SynthProfile {
     SynthGainTable gain{};  // base gains of the calibration
 };
 
-SynthProfile makeSynthProfile(const QString &version, SynthRandom &random);
+SynthProfile makeSynthProfile(const QString &version, common::SynthRandom &random);
 
 // Seconds since 2000-01-01 00:00:00; the instrument's clock, without time zones.
 using SynthClock = int64_t;

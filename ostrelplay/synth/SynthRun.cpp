@@ -2,7 +2,7 @@
 
 #include "recording/StdFormat.h"
 #include "SynthEchoes.h"
-#include "SynthRandom.h"
+#include "common/SynthRandom.h"
 #include "SynthTrack.h"
 
 #include <algorithm>
@@ -43,7 +43,7 @@ private:
     std::vector<PlannedRecord> m_records;
 };
 
-void planOperatorEvents(RecordPlan &plan, const SynthRunPlan &run, SynthRandom &random)
+void planOperatorEvents(RecordPlan &plan, const SynthRunPlan &run, common::SynthRandom &random)
 {
     const int64_t rows = run.rows;
     if (run.startMark)
@@ -69,7 +69,7 @@ void planOperatorEvents(RecordPlan &plan, const SynthRunPlan &run, SynthRandom &
         plan.add(random.below(rows), u'D', kTurnoutNumbers[random.below(std::size(kTurnoutNumbers))]);
 }
 
-void planTrackEvents(RecordPlan &plan, const SynthRunPlan &run, const TrackFeatures &track, SynthRandom &random)
+void planTrackEvents(RecordPlan &plan, const SynthRunPlan &run, const TrackFeatures &track, common::SynthRandom &random)
 {
     for (int64_t weld : track.weldRows)
         if (random.oneIn(2))
@@ -93,7 +93,7 @@ void planTrackEvents(RecordPlan &plan, const SynthRunPlan &run, const TrackFeatu
 // Gain changes at a few rows, one of them changing two channels; each record
 // carries the channel's new total gain, in 0.1 dB, for the run's own rail type.
 void planGainChanges(RecordPlan &plan, const SynthRunPlan &run, const SynthProfile &profile, SynthGainTable &delta,
-                     SynthRandom &random)
+                     common::SynthRandom &random)
 {
     if (run.rows < 2)
         return;
@@ -121,7 +121,7 @@ struct Standstill {
     int repeats;
 };
 
-std::vector<Standstill> planStandstills(int64_t rows, SynthRandom &random)
+std::vector<Standstill> planStandstills(int64_t rows, common::SynthRandom &random)
 {
     std::vector<Standstill> stops;
     if (rows >= 2000) {
@@ -154,7 +154,7 @@ SynthRunEnd writeSynthRun(SubFileImage &sub, const SynthRunPlan &run, const Synt
     const EchoPlacer placer(sub.para, run.firstRow, run.railType, run.railTypeAfter, run.railSwitchRow);
     const TrackFeatures track = synthTrackFeatures(placer, seed, run.index, run.firstRow, rows);
 
-    SynthRandom random = SynthRandom::stream(seed, Records + uint64_t(run.index));
+    common::SynthRandom random = common::SynthRandom::stream(seed, Records + uint64_t(run.index));
     RecordPlan plan(rows);
     planOperatorEvents(plan, run, random);
     planTrackEvents(plan, run, track, random);
@@ -183,7 +183,7 @@ SynthRunEnd writeSynthRun(SubFileImage &sub, const SynthRunPlan &run, const Synt
     int64_t correction = 0, speedSum = 0, speedCount = 0;
     const int backData[2] = {placer.backEchoData(run.railType), placer.backEchoData(run.railTypeAfter)};
 
-    SynthRandom scan = SynthRandom::stream(seed, Scan + uint64_t(run.index));
+    common::SynthRandom scan = common::SynthRandom::stream(seed, Scan + uint64_t(run.index));
     std::vector<EchoTrace> active;
     std::vector<TPACKET> echoes, rowRecords;
     echoes.reserve(16);

@@ -1,6 +1,6 @@
 #include "SynthTrack.h"
 
-#include "SynthRandom.h"
+#include "common/SynthRandom.h"
 
 #include <algorithm>
 
@@ -20,7 +20,7 @@ constexpr double k37Slope = 0.96;
 
 enum StreamPart : uint64_t { TrackLayout = 1, Flaws = 0x1000, Coupling = 0x2000, Joint = 0x100000 };
 
-void addBoltedJoint(const EchoPlacer &placer, SynthRandom &random, int64_t end, std::vector<EchoTrace> &traces)
+void addBoltedJoint(const EchoPlacer &placer, common::SynthRandom &random, int64_t end, std::vector<EchoTrace> &traces)
 {
     const int railType = placer.railTypeAtRail(end);
     const int height = placer.railHeight(railType);
@@ -52,7 +52,7 @@ void addBoltedJoint(const EchoPlacer &placer, SynthRandom &random, int64_t end, 
     }
 }
 
-void addWeld(const EchoPlacer &placer, SynthRandom &random, int64_t weld, TrackFeatures &features)
+void addWeld(const EchoPlacer &placer, common::SynthRandom &random, int64_t weld, TrackFeatures &features)
 {
     const int height = placer.railHeight(placer.railTypeAtRail(weld));
     placer.addReflector(features.traces, 3, weld, height - 6, 4, k37Slope / 2, 3);
@@ -64,7 +64,7 @@ void addWeld(const EchoPlacer &placer, SynthRandom &random, int64_t weld, TrackF
 
 void addJoints(const EchoPlacer &placer, uint64_t seed, int64_t fromMm, int64_t toMm, TrackFeatures &features)
 {
-    SynthRandom layout = SynthRandom::stream(seed, TrackLayout);
+    common::SynthRandom layout = common::SynthRandom::stream(seed, TrackLayout);
     const int64_t firstJoint = layout.between(3000, 20000);
     int64_t k = std::max<int64_t>(0, (fromMm - kReach - firstJoint) / kRailLength);
     for (;; ++k) {
@@ -73,7 +73,7 @@ void addJoints(const EchoPlacer &placer, uint64_t seed, int64_t fromMm, int64_t 
             break;
         if (at < fromMm - kReach)
             continue;
-        SynthRandom joint = SynthRandom::stream(seed, Joint + uint64_t(k));
+        common::SynthRandom joint = common::SynthRandom::stream(seed, Joint + uint64_t(k));
         if (joint.oneIn(3))
             addWeld(placer, joint, at, features);
         else
@@ -83,7 +83,7 @@ void addJoints(const EchoPlacer &placer, uint64_t seed, int64_t fromMm, int64_t 
 
 // Clusters of small reflectors in the head, each seen by a forward 70° probe and
 // mostly by the back probe of the same beam (inner, straight or outer).
-void addFlaws(const EchoPlacer &placer, SynthRandom &random, int64_t fromMm, int64_t toMm, TrackFeatures &features)
+void addFlaws(const EchoPlacer &placer, common::SynthRandom &random, int64_t fromMm, int64_t toMm, TrackFeatures &features)
 {
     const int64_t length = toMm - fromMm;
     const int64_t clusters = 2 + random.below(3) + length / 500000;
@@ -105,7 +105,7 @@ void addFlaws(const EchoPlacer &placer, SynthRandom &random, int64_t fromMm, int
     }
 }
 
-void addCouplingLosses(SynthRandom &random, int64_t rows, std::vector<EchoTrace> &traces)
+void addCouplingLosses(common::SynthRandom &random, int64_t rows, std::vector<EchoTrace> &traces)
 {
     const int64_t losses = 1 + rows / 150000;
     for (int64_t n = 0; n < losses; ++n) {
@@ -139,9 +139,9 @@ TrackFeatures synthTrackFeatures(const EchoPlacer &placer, uint64_t seed, int ru
     TrackFeatures features;
     const int64_t fromMm = 2 * firstRow, toMm = 2 * (firstRow + rows);
     addJoints(placer, seed, fromMm, toMm, features);
-    SynthRandom flaws = SynthRandom::stream(seed, Flaws + uint64_t(run));
+    common::SynthRandom flaws = common::SynthRandom::stream(seed, Flaws + uint64_t(run));
     addFlaws(placer, flaws, fromMm, toMm, features);
-    SynthRandom coupling = SynthRandom::stream(seed, Coupling + uint64_t(run));
+    common::SynthRandom coupling = common::SynthRandom::stream(seed, Coupling + uint64_t(run));
     addCouplingLosses(coupling, rows, features.traces);
     clipToRun(features.traces, rows);
     std::erase_if(features.weldRows, [rows](int64_t r) { return r < 0 || r >= rows; });

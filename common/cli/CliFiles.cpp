@@ -1,11 +1,13 @@
 #include "CliFiles.h"
 
 #include "common/AtomicFile.h"
-#include "recording/StdErrors.h"
+#include "common/FileError.h"
 
 #include <QBuffer>
 
 #include <memory>
+
+namespace common::cli {
 
 void writeOutputFiles(const std::vector<std::pair<QString, QByteArray>> &files)
 {
@@ -18,7 +20,7 @@ void writeOutputFiles(const std::vector<std::pair<QString, QByteArray>> &files)
         for (const auto &file : written)
             file->commit();
     } catch (const common::FileError &e) {
-        throw StdFileError(QStringLiteral("cannot write %1: %2").arg(e.path(), e.reason()));
+        throw common::FileError(QStringLiteral("cannot write %1: %2").arg(e.path(), e.reason()), e.path(), e.reason());
     }
 }
 
@@ -27,7 +29,11 @@ QByteArray pngBytes(const QImage &image, const QString &path)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG"))
-        throw StdFileError(QStringLiteral("cannot write %1: the picture cannot be encoded as PNG").arg(path));
+    if (!image.save(&buffer, "PNG")) {
+        const QString reason = QStringLiteral("the picture cannot be encoded as PNG");
+        throw common::FileError(QStringLiteral("cannot write %1: %2").arg(path, reason), path, reason);
+    }
     return bytes;
 }
+
+} // namespace common::cli

@@ -1,5 +1,5 @@
 #pragma once
-// The files a command writes where an option names them: each replaced as a
+// The files a batch command writes where an option names them: each replaced as a
 // whole, none before all of them are written, so a failure leaves the old ones.
 
 #include <QByteArray>
@@ -9,8 +9,12 @@
 #include <utility>
 #include <vector>
 
-// Throws StdFileError "cannot write PATH: reason" when one cannot be written.
+namespace common::cli {
+
+// Throws FileError "cannot write PATH: reason" when one cannot be written.
 void writeOutputFiles(const std::vector<std::pair<QString, QByteArray>> &files);
 
-// The picture as PNG bytes; throws StdFileError naming `path` when it cannot be encoded.
+// The picture as PNG bytes; throws FileError naming `path` when it cannot be encoded.
 QByteArray pngBytes(const QImage &image, const QString &path);
+
+} // namespace common::cli

@@ -1,8 +1,10 @@
 #pragma once
-// The generator's own random numbers (splitmix64): the standard library's
+// The sample generators' own random numbers (splitmix64): the standard library's
 // distributions differ between versions, and a seed must always give the same file.
 
 #include <cstdint>
+
+namespace common {
 
 class SynthRandom {
 public:
@@ -34,3 +36,5 @@ public:
 private:
     uint64_t m_state;
 };
+
+} // namespace common
