@@ -1,0 +1,335 @@
+#include "RecordingLoader.h"
+
+#include "Packets.h"
+#include "RecordingErrors.h"
+#include "common/NativePaths.h"
+#include "common/ReadWholeFile.h"
+#include "common/TailRewrite.h"
+
+#include <array>
+#include <cstring>
+#include <limits>
+#include <new>
+
+namespace brantview {
+
+namespace {
+
+// The packets a stream collects byte by byte, in the order of their counters.
+enum Packet : uint8_t { MileageP, GainP, GpsP, ParamP, RailSetupP, RailSetupExtP, SwitchP, CalibrationP, PacketKinds };
+constexpr std::array<int, PacketKinds> packetLength = {
+    PacketLength::Mileage,   PacketLength::Gain,         PacketLength::Gps,          PacketLength::Param,
+    PacketLength::RailSetup, PacketLength::RailSetupExt, PacketLength::SwitchNumber, PacketLength::Calibration};
+constexpr int longestPacket = PacketLength::Param;
+
+// Per code: what the decoder does with it. Plain codes are valid, need no data check
+// and do nothing but perhaps advance; everything else takes the slow path.
+enum CodeFlag : uint8_t { Plain = 1, Advances = 2 };
+
+constexpr std::array<uint8_t, 128> codeFlags = [] {
+    std::array<uint8_t, 128> flags{};
+    for (int code = 0; code < 128; ++code) {
+        const bool special = !isValidRecord(code, 1) || code == Code::Mark || code == Code::SwitchMark
+            || (code >= Code::Mileage && code <= Code::RailSetupExt) || code == Code::SwitchNumber
+            || code == Code::TrackNumber || code == Code::Calibration;
+        flags[size_t(code)] = uint8_t((special ? 0 : Plain) | (advancesPosition(code) ? Advances : 0));
+    }
+    return flags;
+}();
+
+// Per-column "seen" bits: S(0..12) of the marks, then the curve and M marks.
+constexpr uint32_t seenBit(int index) { return 1u << index; }
+constexpr uint32_t CurveSeen = 1u << 13;
+constexpr uint32_t MSeen = 1u << 14;
+
+class StreamDecoder {
+public:
+    explicit StreamDecoder(RecordingSlot &slot) : m_slot(slot) {}
+
+    // Decodes records [from, to); false when the end marker ended the records.
+    bool decode(uint8_t *records, int64_t from, int64_t to, int64_t lastRecord);
+    int64_t markerIndex() const { return m_marker; }
+
+private:
+    void special(uint8_t *r, int &advance);
+    void closeColumn(int64_t i, int advance);
+    void take(Packet p, uint8_t data)
+    {
+        int &count = m_count[p];
+        if (count == packetLength[p])
+            count = 0;
+        m_bytes[p][size_t(count++)] = data;
+        m_pending |= 1u << p;
+    }
+    bool complete(Packet p) const { return m_count[p] == packetLength[p]; }
+    template <size_t Fields>
+    TableEntry<Fields> rawEntry(Packet p) const
+    {
+        TableEntry<Fields> entry{};
+        entry[0] = int32_t(m_position);
+        for (size_t k = 1; k < Fields; ++k)
+            entry[k] = m_bytes[p][k - 1];
+        return entry;
+    }
+
+    RecordingSlot &m_slot;
+    int64_t m_position = 0;    // P
+    int64_t m_firstRecord = 0; // F
+    int64_t m_marker = -1;
+    std::array<int, PacketKinds> m_count{};
+    std::array<std::array<uint8_t, longestPacket>, PacketKinds> m_bytes{};
+    uint32_t m_pending = 0;    // packets that took a byte in the open column
+    uint32_t m_seen = 0;
+    int m_trackByte = 0;
+    int m_curve = 0;           // Q
+    int m_markFlag = 0;        // M
+};
+
+bool StreamDecoder::decode(uint8_t *records, int64_t from, int64_t to, int64_t lastRecord)
+{
+    for (int64_t i = from; i < to; ++i) {
+        uint8_t *r = records + 3 * i;
+        const int code = r[0] >> 1;
+        const uint8_t flags = codeFlags[size_t(code)];
+        int advance = (flags & Advances) ? ((r[0] & 1) << 8) | r[1] : 0;
+        if (!(flags & Plain)) {
+            if (r[0] == EndMarker[0] && r[1] == EndMarker[1] && r[2] == EndMarker[2]) {
+                m_marker = i;
+                return false;
+            }
+            special(r, advance);
+        }
+        if (advance != 0 || i == lastRecord)
+            closeColumn(i, advance);
+    }
+    return true;
+}
+
+void StreamDecoder::special(uint8_t *r, int &advance)
+{
+    const int code = r[0] >> 1;
+    const uint8_t data = r[2];
+    if (!isValidRecord(code, data)) {
+        r[0] = uint8_t((Code::Error << 1) | (r[0] & 1));
+        r[2] = 0;
+        advance = 0;
+        ++m_slot.MarkCounts[MarkCountIndex::Error];
+        return;
+    }
+    switch (code) {
+    case Code::Mark: {
+        const int k = data;
+        if (k == MarkKind::Star || k == MarkKind::Triangle || k == MarkKind::M)
+            m_markFlag = 1;
+        if (k <= MarkKind::Restart) {
+            if (!(m_seen & seenBit(k - 1))) {
+                m_seen |= seenBit(k - 1);
+                ++m_slot.MarkCounts[size_t(k - 1)];
+            }
+        } else if (k == MarkKind::ClockError || k == MarkKind::MemoryError) {
+            ++m_slot.MarkCounts[size_t(k - 1)];
+        } else if (k == MarkKind::M) {
+            if (!(m_seen & MSeen)) {
+                m_seen |= MSeen;
+                ++m_slot.MarkCounts[size_t(k - 1)];
+            }
+        } else if (k <= MarkKind::CurveEnd) {
+            if (!(m_seen & CurveSeen)) {
+                m_seen |= CurveSeen;
+                ++m_slot.CurveMarkCount;
+            }
+            m_curve = k == MarkKind::CurveUpper ? 1 : k == MarkKind::CurveLower ? 2 : 0;
+        }
+        break;
+    }
+    case Code::SwitchMark:
+        if (!(m_seen & seenBit(MarkCountIndex::Switch))) {
+            m_seen |= seenBit(MarkCountIndex::Switch);
+            ++m_slot.MarkCounts[MarkCountIndex::Switch];
+        }
+        break;
+    case Code::Mileage:
+        take(MileageP, data);
+        // The drawing reads the curve state from here.
+        r[0] = uint8_t(Code::Mileage << 1);
+        r[1] = uint8_t(m_curve);
+        break;
+    case Code::Gain: take(GainP, data); break;
+    case Code::Gps: take(GpsP, data); break;
+    case Code::Param: take(ParamP, data); break;
+    case Code::RailSetup: take(RailSetupP, data); break;
+    case Code::RailSetupExt: take(RailSetupExtP, data); break;
+    case Code::SwitchNumber:
+        if (!(m_seen & seenBit(MarkCountIndex::Switch)))
+            take(SwitchP, data);
+        break;
+    case Code::TrackNumber:
+        if (!(m_seen & seenBit(MarkCountIndex::Track))) {
+            m_seen |= seenBit(MarkCountIndex::Track);
+            ++m_slot.MarkCounts[MarkCountIndex::Track];
+            m_trackByte = data;
+        }
+        break;
+    case Code::Calibration:
+        if (!(m_seen & seenBit(0)))
+            take(CalibrationP, data);
+        break;
+    default:
+        break;
+    }
+}
+
+void StreamDecoder::closeColumn(int64_t i, int advance)
+{
+    m_position += advance;
+    if (m_position > std::numeric_limits<int32_t>::max())
+        throw BrantFileError(QStringLiteral("记录的位置超过 %1 步，超出本程序能处理的范围（记录 %2）")
+                                 .arg(std::numeric_limits<int32_t>::max())
+                                 .arg(i));
+    const int32_t p = int32_t(m_position);
+    m_slot.Columns.push_back({p, int32_t(m_firstRecord), int32_t(i)});
+    m_firstRecord = i + 1;
+
+    if (m_pending != 0) {
+        if (complete(MileageP)) {
+            const MileagePacket packet =
+                MileagePacket::parse(std::span<const uint8_t, PacketLength::Mileage>(m_bytes[MileageP].data(), PacketLength::Mileage));
+            m_slot.MileageTable.push_back({p, int64_t(packet.mileage), packet.speed, m_curve, m_markFlag});
+            m_markFlag = 0;
+        }
+        if (complete(GainP))
+            m_slot.GainTable.push_back(rawEntry<12>(GainP));
+        if (complete(GpsP)) {
+            const GpsPacket gps = GpsPacket::parse(std::span<const uint8_t, PacketLength::Gps>(m_bytes[GpsP].data(), PacketLength::Gps));
+            m_slot.GpsTable.push_back({p, gps.x(), gps.y()});
+        }
+        if (complete(ParamP))
+            m_slot.ParamTable.push_back(rawEntry<47>(ParamP));
+        if (complete(RailSetupP))
+            m_slot.RailSetup55Table.push_back(rawEntry<25>(RailSetupP));
+        if (complete(RailSetupExtP))
+            m_slot.RailSetup56Table.push_back(rawEntry<30>(RailSetupExtP));
+        if (complete(SwitchP)) {
+            m_slot.SwitchTable.push_back(rawEntry<3>(SwitchP));
+            ++m_slot.MarkCounts[MarkCountIndex::Switch];
+        }
+        if (complete(CalibrationP)) {
+            m_slot.CalibrationTable.push_back(rawEntry<3>(CalibrationP));
+            ++m_slot.MarkCounts[0];
+        }
+        m_count.fill(0);
+        m_pending = 0;
+    }
+    if (m_seen & seenBit(MarkCountIndex::Track))
+        m_slot.TrackTable.push_back({p, m_trackByte});
+    m_seen = 0;
+}
+
+template <typename Table>
+void trim(Table &table)
+{
+    table.shrink_to_fit();
+}
+
+void readTrailer(const uint8_t *file, int64_t length, int64_t marker, RecordingSlot &slot)
+{
+    const int64_t nameStart = marker + RecordLength;
+    const int64_t nameEnd = std::min(length, nameStart + ReplayerNameLength);
+    slot.ReplayerName = QByteArray(reinterpret_cast<const char *>(file + nameStart), qsizetype(nameEnd - nameStart));
+    for (int64_t at = nameStart + ReplayerNameLength; at + ReviewMarkLength <= length; at += ReviewMarkLength) {
+        ReviewMark mark;
+        std::memcpy(&mark, file + at, ReviewMarkLength);
+        slot.ReviewMarks.push_back(mark);
+    }
+}
+
+} // namespace
+
+void DecodeStream(common::FileBuffer buffer, int64_t length, RecordingSlot &slot, const LoadProgress &progress)
+{
+    const int64_t recordCount = length / RecordLength;
+    if (recordCount > std::numeric_limits<int32_t>::max())
+        throw BrantFileError(QStringLiteral("文件 %1 有 %2 字节，超出本程序能处理的大小").arg(slot.FileName).arg(length));
+    slot.type = StreamTypeCode;
+    slot.FileLength = length;
+    slot.ParsedBytes = length;
+    slot.RecordCount = int32_t(recordCount);
+    try {
+        // Every record may close a column; untouched room costs no memory.
+        slot.Columns.reserve(size_t(recordCount));
+    } catch (const std::bad_alloc &) {
+        throw BrantFileError(QStringLiteral("内存不足，无法打开文件 %1").arg(slot.FileName));
+    }
+
+    uint8_t *records = reinterpret_cast<uint8_t *>(buffer.data());
+    StreamDecoder decoder(slot);
+    int64_t decoded = recordCount;
+    for (int64_t from = 0; from < recordCount; from += ProgressInterval) {
+        if (progress && recordCount > 1)
+            progress(int(100 * from / (recordCount - 1)));
+        if (!decoder.decode(records, from, std::min<int64_t>(from + ProgressInterval, recordCount), recordCount - 1)) {
+            decoded = decoder.markerIndex();
+            slot.ParsedBytes = RecordLength * decoded;
+            readTrailer(records, length, slot.ParsedBytes, slot);
+            break;
+        }
+    }
+    if (progress)
+        progress(100);
+
+    slot.DiskTrailer = QByteArray(reinterpret_cast<const char *>(records) + slot.ParsedBytes, qsizetype(length - slot.ParsedBytes));
+    slot.HasTrailer = !slot.ReviewMarks.empty();
+    if (!slot.HasTrailer)
+        slot.ReplayerName.clear();
+    trim(slot.GainTable);
+    trim(slot.MileageTable);
+    trim(slot.GpsTable);
+    trim(slot.ParamTable);
+    trim(slot.RailSetup55Table);
+    trim(slot.RailSetup56Table);
+    trim(slot.SwitchTable);
+    trim(slot.TrackTable);
+    trim(slot.CalibrationTable);
+    slot.Records = RecordArray(std::move(buffer), size_t(decoded));
+}
+
+namespace {
+
+void loadAScan(const common::FileBuffer &buffer, int64_t length, RecordingSlot &slot)
+{
+    const int64_t frames = length / AScanFrameLength;
+    if (frames == 0)
+        throw BrantFileError(EmptyOrWrongFileText);
+    slot.type = AScanTypeCode;
+    slot.FileLength = length;
+    slot.ParsedBytes = length;
+    slot.Frames.resize(size_t(frames));
+    std::memcpy(slot.Frames.data(), buffer.data(), size_t(frames) * AScanFrameLength);
+}
+
+} // namespace
+
+RecordingSlot LoadRecordingFile(const QString &path, bool firstPane, const QDateTime &openedAt, const LoadProgress &progress)
+{
+    const qint64 size = common::fileSize(path);
+    if (size == 0)
+        throw BrantFileError(EmptyOrWrongFileText);
+    RecordingSlot slot;
+    slot.FileName = path;
+    slot.OpenedAt = openedAt;
+    asBrantFileError([&] {
+        // A save of review marks cut short by a crash is undone before anything reads the file.
+        common::restoreInterruptedTail(path);
+        common::FileBuffer buffer = common::readWholeFile(path, QStringLiteral("记录文件"));
+        const int64_t length = int64_t(buffer.size());
+        if (length == 0)
+            throw BrantFileError(EmptyOrWrongFileText);
+        if (firstPane && (uint8_t(buffer.data()[0]) & 0xF0) == 0x80)
+            loadAScan(buffer, length, slot);
+        else
+            DecodeStream(std::move(buffer), length, slot, progress);
+    });
+    return slot;
+}
+
+} // namespace brantview
