@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -145,6 +146,20 @@ void AtomicFile::commit()
 void AtomicFile::fail(const QString &format, const QString &reason) const
 {
     throw FileError(format.arg(m_path, reason), m_path, reason);
+}
+
+void copyInto(AtomicFile &out, QIODevice &source, const QString &sourcePath, qint64 size)
+{
+    constexpr qint64 chunk = 4 << 20;
+    for (qint64 done = 0; done < size;) {
+        const QByteArray part = source.read(std::min(chunk, size - done));
+        if (part.isEmpty()) {
+            const QString reason = source.atEnd() ? QStringLiteral("文件在读取时变短了") : source.errorString();
+            throw FileError(QStringLiteral("读取文件 %1 失败：%2").arg(displayName(sourcePath), reason), sourcePath, reason);
+        }
+        out.write(part);
+        done += part.size();
+    }
 }
 
 void writeFileAtomically(const QString &path, const QByteArray &bytes, QIODevice::OpenMode extraMode)

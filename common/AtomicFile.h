@@ -58,6 +58,10 @@ private:
 // The whole content written at once through an AtomicFile.
 void writeFileAtomically(const QString &path, const QByteArray &bytes, QIODevice::OpenMode extraMode = {});
 
+// Copies the next `size` bytes of `source` into `out`, in pieces; throws FileError
+// naming `sourcePath` when the source ends early or cannot be read.
+void copyInto(AtomicFile &out, QIODevice &source, const QString &sourcePath, qint64 size);
+
 // The short tag the helper files of `path` are named by: eight hex digits of its name.
 QString fileTag(const QString &path);
 

@@ -94,14 +94,7 @@ void mystdfile::writeFastSave(const QString &FilePath)
             throw StdFileError(QStringLiteral("无法打开文件 %1：%2").arg(FilePath, original.errorString()));
         if (diskHoldsTail(original, FilePath, tail) || !original.seek(0))
             return;
-        constexpr int64_t chunk = 4 << 20;
-        for (int64_t done = 0; done < std_markPos;) {
-            const QByteArray part = original.read(std::min(chunk, std_markPos - done));
-            if (part.isEmpty())
-                throw StdFileError(QStringLiteral("读取文件 %1 失败：%2").arg(FilePath, original.errorString()));
-            out.write(part);
-            done += part.size();
-        }
+        common::copyInto(out, original, FilePath, std_markPos);
         out.write(tail);
         out.commit();
     });

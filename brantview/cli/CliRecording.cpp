@@ -1,0 +1,41 @@
+#include "CliRecording.h"
+
+#include "common/cli/CliArgs.h"
+#include "recording/RecordingErrors.h"
+#include "recording/RecordingLoader.h"
+
+#include <QDateTime>
+
+namespace brantview {
+
+RecordingSlot loadForCommand(const QString &path, int slot)
+{
+    return LoadRecordingFile(path, slot == 0, QDateTime::currentDateTime());
+}
+
+RecordingSlot loadStream(const QString &path)
+{
+    RecordingSlot slot = loadForCommand(path);
+    if (!slot.isStream())
+        throw BrantFileError(QStringLiteral("%1 是A超记录，不是B超记录").arg(path));
+    return slot;
+}
+
+QJsonArray jsonReviewMarks(const std::vector<ReviewMark> &marks)
+{
+    QJsonArray list;
+    for (const ReviewMark &mark : marks) {
+        QJsonArray bytes;
+        for (int i = 0; i < ReviewMarkLength; ++i)
+            bytes.append(mark.bytes()[i]);
+        list.append(bytes);
+    }
+    return list;
+}
+
+int32_t positionOption(const QString &name, const QString &text)
+{
+    return common::cli::parseInt(QStringLiteral("--") + name, text);
+}
+
+} // namespace brantview

@@ -1,0 +1,34 @@
+#pragma once
+// Loading a file for one command, and the JSON forms of the slot's tables.
+
+#include "recording/RecordingSlot.h"
+
+#include <QJsonArray>
+#include <QString>
+
+namespace brantview {
+
+// The file loaded into pane `slot` (0 or 1) as opening it there does.
+RecordingSlot loadForCommand(const QString &path, int slot = 0);
+// As loadForCommand into the first pane, refusing an A-scan record.
+RecordingSlot loadStream(const QString &path);
+
+template <typename Entry>
+QJsonArray jsonTable(const std::vector<Entry> &table)
+{
+    QJsonArray rows;
+    for (const Entry &entry : table) {
+        QJsonArray row;
+        for (const auto value : entry)
+            row.append(qint64(value));
+        rows.append(row);
+    }
+    return rows;
+}
+
+QJsonArray jsonReviewMarks(const std::vector<ReviewMark> &marks);
+
+// Reads option `name` as a position (Steps).
+int32_t positionOption(const QString &name, const QString &text);
+
+} // namespace brantview

@@ -1,0 +1,11 @@
+#pragma once
+// The subcommands of brantview-cli, one factory each, in the order of its overview.
+
+#include "common/cli/CliCommand.h"
+
+common::cli::CliCommand infoCommand();
+common::cli::CliCommand atCommand();
+common::cli::CliCommand channelsCommand();
+common::cli::CliCommand ascanCommand();
+common::cli::CliCommand markCommand();
+common::cli::CliCommand segmentCommand();
