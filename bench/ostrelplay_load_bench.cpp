@@ -6,23 +6,24 @@
 #include "synth/StdSynth.h"
 #include "windows/EventRows.h"
 
+#include "BenchFiles.h"
+
 #include <benchmark/benchmark.h>
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <cmath>
-#include <cstdlib>
-#include <cstdio>
 
 namespace {
 
 constexpr qint64 kMinimumBytes = 200ll << 20;
 
-// One sample recording of at least kMinimumBytes, written once to a temporary folder.
-class SampleRecording {
-public:
-    SampleRecording()
+// One sample recording of at least kMinimumBytes.
+struct SampleRecording {
+    double metres = 0;
+    bench::SampleFile file;
+
+    SampleRecording() : file(QStringLiteral("sample.std"), bytes(metres)) {}
+
+    static QByteArray bytes(double &metres)
     {
         StdSynthOptions options;
         options.subFiles = 8;
@@ -31,48 +32,22 @@ public:
         options.metres = 1000;
         const double bytesPerMetre = double(synthesizeStd(options).size()) / options.metres;
         options.metres = std::ceil(double(kMinimumBytes) * 1.02 / bytesPerMetre);
-        QByteArray bytes = synthesizeStd(options);
-        while (bytes.size() < kMinimumBytes) {
+        QByteArray made = synthesizeStd(options);
+        while (made.size() < kMinimumBytes) {
             options.metres *= 1.05;
-            bytes = synthesizeStd(options);
+            made = synthesizeStd(options);
         }
-        m_path = m_dir.filePath(QStringLiteral("sample.std"));
-        QFile file(m_path);
-        if (!m_dir.isValid() || !file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
-            std::fprintf(stderr, "cannot write the sample recording %s\n", qPrintable(m_path));
-            std::exit(1);
-        }
-        m_size = bytes.size();
-        m_metres = options.metres;
+        metres = options.metres;
+        return made;
     }
-
-    const QString &path() const { return m_path; }
-    qint64 size() const { return m_size; }
-    double metres() const { return m_metres; }
-
-private:
-    QTemporaryDir m_dir;
-    QString m_path;
-    qint64 m_size = 0;
-    double m_metres = 0;
+    const QString &path() const { return file.path(); }
+    qint64 size() const { return file.size(); }
 };
 
 const SampleRecording &sample()
 {
     static const SampleRecording recording;
     return recording;
-}
-
-// Resident set of this process in bytes, 0 where /proc is not there.
-qint64 residentBytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
-    return 0;
 }
 
 void loadOrFail(mystdfile &file, const QString &path, benchmark::State &state)
@@ -86,45 +61,22 @@ void loadOrFail(mystdfile &file, const QString &path, benchmark::State &state)
 
 void BM_ReadIntoReusedBuffer(benchmark::State &state)
 {
-    const SampleRecording &recording = sample();
-    QByteArray buffer(recording.size(), Qt::Uninitialized);
-    for (auto _ : state) {
-        QFile file(recording.path());
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)
-            || file.read(buffer.data(), buffer.size()) != buffer.size()) {
-            state.SkipWithError("cannot read the sample recording");
-            break;
-        }
-        benchmark::DoNotOptimize(buffer.constData());
-    }
-    state.SetBytesProcessed(state.iterations() * recording.size());
-    state.counters["file_MB"] = double(recording.size()) / (1 << 20);
+    bench::readIntoReusedBuffer(state, sample().file);
 }
 
 void BM_PlainRead(benchmark::State &state)
 {
-    const SampleRecording &recording = sample();
-    for (auto _ : state) {
-        QFile file(recording.path());
-        if (!file.open(QIODevice::ReadOnly)) {
-            state.SkipWithError("cannot open the sample recording");
-            break;
-        }
-        const QByteArray bytes = file.readAll();
-        benchmark::DoNotOptimize(bytes.constData());
-    }
-    state.SetBytesProcessed(state.iterations() * recording.size());
-    state.counters["file_MB"] = double(recording.size()) / (1 << 20);
+    bench::readIntoFreshBuffer(state, sample().file);
 }
 
 void BM_LoadStdFile(benchmark::State &state)
 {
     const SampleRecording &recording = sample();
     {
-        const qint64 before = residentBytes();
+        const qint64 before = bench::residentBytes();
         mystdfile opened;
         loadOrFail(opened, recording.path(), state);
-        state.counters["memory_ratio"] = double(residentBytes() - before) / double(recording.size());
+        state.counters["memory_ratio"] = double(bench::residentBytes() - before) / double(recording.size());
     }
     for (auto _ : state) {
         mystdfile file;
@@ -133,7 +85,7 @@ void BM_LoadStdFile(benchmark::State &state)
     }
     state.SetBytesProcessed(state.iterations() * recording.size());
     state.counters["file_MB"] = double(recording.size()) / (1 << 20);
-    state.counters["metres"] = recording.metres();
+    state.counters["metres"] = recording.metres;
 }
 
 void BM_CalEvent(benchmark::State &state)
