@@ -31,7 +31,7 @@ inline constexpr SettingRange<int32_t> Step{1, 32767};          // the window al
 inline constexpr SettingRange<int16_t> MinRun70{1, 10};
 inline constexpr SettingRange<int16_t> MinRun37{1, 10};
 inline constexpr SettingRange<int16_t> MinRun0{1, 20};
-inline constexpr SettingRange<int16_t> TraceStepInterval{10, 1000};  // ms
+inline constexpr SettingRange<int16_t> TraceStepInterval{10, 1000};     // ms
 inline constexpr SettingRange<float> GpsWindowPosition{-30000, 30000};  // twips
 inline constexpr SettingRange<float> GpsWindowWidth{1500, 30000};
 inline constexpr SettingRange<float> GpsWindowHeight{1000, 30000};
@@ -56,9 +56,15 @@ using ChannelValues = std::array<int32_t, 9>;  // channels 0..8: "1" … "6A"
 // foreground colour in use.
 constexpr ChannelValues InstrumentChannelColours(int32_t foreColour)
 {
-    return {packedColour(255, 0, 0), packedColour(0, 0, 255),   packedColour(255, 0, 255),
-            packedColour(255, 255, 0), foreColour,              packedColour(0, 255, 0),
-            packedColour(253, 179, 40), foreColour,             packedColour(0, 255, 255)};
+    return {packedColour(255, 0, 0),
+            packedColour(0, 0, 255),
+            packedColour(255, 0, 255),
+            packedColour(255, 255, 0),
+            foreColour,
+            packedColour(0, 255, 0),
+            packedColour(253, 179, 40),
+            foreColour,
+            packedColour(0, 255, 255)};
 }
 
 struct TextFont {

@@ -38,8 +38,8 @@ std::optional<OffsetRow> readRow(ListReader &reader, QString &problem)
         if (k == 0)
             row.SerialKey = *value;
         else
-            row.Groups[size_t((k - 1) / 9)][size_t((k - 1) % 9)]
-                = int32_t(std::clamp<int64_t>(*value, SettingRanges::ChannelOffset.min, SettingRanges::ChannelOffset.max));
+            row.Groups[size_t((k - 1) / 9)][size_t((k - 1) % 9)] = int32_t(
+                std::clamp<int64_t>(*value, SettingRanges::ChannelOffset.min, SettingRanges::ChannelOffset.max));
     }
     if (!reader.atLineEnd()) {
         int extra = 0;
@@ -56,7 +56,7 @@ std::optional<OffsetRow> readRow(ListReader &reader, QString &problem)
 OffsetRow *findRow(OffsetTable &table, int64_t serialKey)
 {
     const auto found = std::find_if(table.Rows.begin(), table.Rows.end(),
-                                     [&](const OffsetRow &row) { return row.SerialKey == serialKey; });
+                                    [&](const OffsetRow &row) { return row.SerialKey == serialKey; });
     return found == table.Rows.end() ? nullptr : &*found;
 }
 

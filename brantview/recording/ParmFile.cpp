@@ -225,8 +225,7 @@ private:
             return std::nullopt;
         if (m_list.atLineEnd()) {
             m_lineEnded = true;
-            problems.push_back(
-                QStringLiteral("第 %1 行在第 %2 项前结束").arg(m_line).arg(m_list.fieldNumber() + 1));
+            problems.push_back(QStringLiteral("第 %1 行在第 %2 项前结束").arg(m_line).arg(m_list.fieldNumber() + 1));
             return std::nullopt;
         }
         return m_list.nextField();

@@ -31,12 +31,12 @@ std::vector<ListField> fieldsOfOneLine(const QString &line)
 
 TEST(ListFormat, FieldsReadAsTheirKinds)
 {
-    const std::vector<ListField> fields = fieldsOfOneLine(
-        QStringLiteral(" 12 ,-3.5,\"宋体, 粗\",#TRUE#, #false# ,,1.5E+20,\"\", \"a b\" ,+7,"));
+    const std::vector<ListField> fields =
+        fieldsOfOneLine(QStringLiteral(" 12 ,-3.5,\"宋体, 粗\",#TRUE#, #false# ,,1.5E+20,\"\", \"a b\" ,+7,"));
     const std::vector<std::pair<Kind, QString>> expected{
-        {Kind::Number, "12"},   {Kind::Number, "-3.5"},    {Kind::String, "宋体, 粗"}, {Kind::Boolean, ""},
-        {Kind::Boolean, ""},    {Kind::Empty, ""},         {Kind::Number, "1.5E+20"}, {Kind::String, ""},
-        {Kind::String, "a b"},  {Kind::Number, "+7"},      {Kind::Empty, ""},
+        {Kind::Number, "12"},  {Kind::Number, "-3.5"}, {Kind::String, "宋体, 粗"}, {Kind::Boolean, ""},
+        {Kind::Boolean, ""},   {Kind::Empty, ""},      {Kind::Number, "1.5E+20"},  {Kind::String, ""},
+        {Kind::String, "a b"}, {Kind::Number, "+7"},   {Kind::Empty, ""},
     };
     ASSERT_EQ(fields.size(), expected.size());
     for (size_t i = 0; i < fields.size(); ++i) {

@@ -34,7 +34,8 @@ TEST(OffsetTable, AFirstSerialAddsOneRowWithTheDefaultsAndIsSaved)
     SaveOffsetTable(path, table);
     EXPECT_FALSE(table.Unsaved);
 
-    const QString row = QStringLiteral("1234567") + QStringLiteral(",-176,-97,-277,-5,-242,-307,-251,-31,-132").repeated(4);
+    const QString row =
+        QStringLiteral("1234567") + QStringLiteral(",-176,-97,-277,-5,-242,-307,-251,-31,-132").repeated(4);
     EXPECT_EQ(QString::fromUtf8(TestFiles::readBytes(path)).trimmed(), row);
 
     offsets = Mine;
@@ -109,7 +110,8 @@ TEST(OffsetTable, DamagedFileIsRefusedAndKeptUntilTheUserChangesAnOffset)
         const QString path = dir.write("MoveArray.txt", c.bytes);
         LoadedOffsetTable loaded = LoadOffsetTable(path);
         EXPECT_EQ(loaded.state, OffsetFileState::Damaged) << c.name;
-        EXPECT_TRUE(loaded.message.contains(QString::fromUtf8(c.message))) << c.name << ": " << loaded.message.toStdString();
+        EXPECT_TRUE(loaded.message.contains(QString::fromUtf8(c.message)))
+            << c.name << ": " << loaded.message.toStdString();
         EXPECT_TRUE(loaded.message.contains(path)) << c.name;
         EXPECT_TRUE(loaded.table.Rows.empty()) << c.name;
 

@@ -217,9 +217,8 @@ TEST(ParmFile, HandEditedValuesAreHeldWithinTheirRanges)
     for (const auto &c : cases) {
         TestFiles::TestDir dir;
         BrantSettings written;
-        const QString path = editedFile(dir, written, [&](QStringList &lines) {
-            setField(lines, c.line, c.field, QString::fromLatin1(c.value));
-        });
+        const QString path = editedFile(
+            dir, written, [&](QStringList &lines) { setField(lines, c.line, c.field, QString::fromLatin1(c.value)); });
         const LoadedSettings loaded = LoadSettings(path);
         BrantSettings expected = written;
         c.expect(expected);
@@ -228,9 +227,10 @@ TEST(ParmFile, HandEditedValuesAreHeldWithinTheirRanges)
     }
 
     TestFiles::TestDir dir;
-    const QString path = dir.write("parm.dat", QStringLiteral("0,0,0,0,0,0,0,0,0\n0,0,0,0,0,0,0,0,0\n"
-                                                              "\"宋体\",0,#TRUE#,#FALSE#,\"宋体\",1E+9,#FALSE#,#FALSE#\n")
-                                                   .toUtf8());
+    const QString path =
+        dir.write("parm.dat", QStringLiteral("0,0,0,0,0,0,0,0,0\n0,0,0,0,0,0,0,0,0\n"
+                                             "\"宋体\",0,#TRUE#,#FALSE#,\"宋体\",1E+9,#FALSE#,#FALSE#\n")
+                                  .toUtf8());
     const LoadedSettings fonts = LoadSettings(path);
     EXPECT_EQ(fonts.settings.TextFonts[0].Size, 1.0f);
     EXPECT_EQ(fonts.settings.TextFonts[1].Size, 200.0f);
@@ -260,16 +260,19 @@ TEST(ParmFile, DamagedFilesKeepWhatCanBeReadAndNameWhatCannot)
         {"quoted text in a number field", [](QStringList &l) { setField(l, 6, 1, "\"3\""); },
          [&](BrantSettings &s) { s.MinRun70 = defaults.MinRun70; }, "第 6 行第 1 项：应为数字，却是文字“3”"},
         {"number in a Boolean field", [](QStringList &l) { setField(l, 7, 5, "1"); },
-         [&](BrantSettings &s) { s.IgnoreZeroLoss = defaults.IgnoreZeroLoss; }, "第 7 行第 5 项：应为 #TRUE# 或 #FALSE#"},
+         [&](BrantSettings &s) { s.IgnoreZeroLoss = defaults.IgnoreZeroLoss; },
+         "第 7 行第 5 项：应为 #TRUE# 或 #FALSE#"},
         {"empty field", [](QStringList &l) { setField(l, 9, 3, ""); },
-         [&](BrantSettings &s) { s.ChannelColour[2] = defaults.ChannelColour[2]; }, "第 9 行第 3 项：应为数字，却是空项"},
+         [&](BrantSettings &s) { s.ChannelColour[2] = defaults.ChannelColour[2]; },
+         "第 9 行第 3 项：应为数字，却是空项"},
         {"number beyond a single", [](QStringList &l) { setField(l, 8, 3, "1e50"); },
          [&](BrantSettings &s) { s.GpsWindowTop = defaults.GpsWindowTop; }, "第 8 行第 3 项：1e50 超出范围"},
         {"extra fields", [](QStringList &l) { l[0] += ",7,8"; }, [](BrantSettings &) {}, "第 1 行多出 2 项"},
         {"unterminated quote", [](QStringList &l) { l[2] = "\"宋体,30,#TRUE#,#FALSE#"; },
          [&](BrantSettings &s) { s.TextFonts = defaults.TextFonts; }, "第 3 行第 1 项：引号没有结束"},
         {"blank font name", [](QStringList &l) { l[2] = "\"  \"" + l[2].mid(l[2].indexOf("\",") + 1); },
-         [&](BrantSettings &s) { s.TextFonts[0].Name = defaults.TextFonts[0].Name; }, "第 3 行第 1 项：应为带引号的字体名"},
+         [&](BrantSettings &s) { s.TextFonts[0].Name = defaults.TextFonts[0].Name; },
+         "第 3 行第 1 项：应为带引号的字体名"},
         {"file ends early", [](QStringList &l) { l = l.mid(0, 8); },
          [&](BrantSettings &s) {
              s.ChannelColour = defaults.ChannelColour;
@@ -286,8 +289,13 @@ TEST(ParmFile, DamagedFilesKeepWhatCanBeReadAndNameWhatCannot)
              s.TrendOn = defaults.TrendOn;
          },
          "文件在第 9 行前结束"},
-        {"lines after the last", [](QStringList &l) { l << "" << "junk"; }, [](BrantSettings &) {}, "第 14 行起是多余的内容"},
-        {"empty file", [](QStringList &l) { l.clear(); }, [&](BrantSettings &s) { s = defaults; }, "文件在第 1 行前结束"},
+        {"lines after the last",
+         [](QStringList &l) {
+             l.append({"", "junk"});
+         },
+         [](BrantSettings &) {}, "第 14 行起是多余的内容"},
+        {"empty file", [](QStringList &l) { l.clear(); }, [&](BrantSettings &s) { s = defaults; },
+         "文件在第 1 行前结束"},
     };
     for (const auto &c : cases) {
         TestFiles::TestDir dir;
@@ -298,7 +306,8 @@ TEST(ParmFile, DamagedFilesKeepWhatCanBeReadAndNameWhatCannot)
         c.expect(expected);
         EXPECT_EQ(loaded.state, SettingsFileState::Damaged) << c.name;
         EXPECT_TRUE(loaded.settings == expected) << c.name;
-        EXPECT_TRUE(loaded.message.contains(QString::fromUtf8(c.message))) << c.name << ": " << loaded.message.toStdString();
+        EXPECT_TRUE(loaded.message.contains(QString::fromUtf8(c.message)))
+            << c.name << ": " << loaded.message.toStdString();
         EXPECT_TRUE(loaded.message.contains(path)) << c.name;
         EXPECT_EQ(TestFiles::readBytes(path), bytes) << c.name;
         EXPECT_EQ(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"parm.dat"}) << c.name;
@@ -308,7 +317,7 @@ TEST(ParmFile, DamagedFilesKeepWhatCanBeReadAndNameWhatCannot)
 TEST(ParmFile, BlankLinesAfterTheLastCountForNothing)
 {
     TestFiles::TestDir dir;
-    const QString path = editedFile(dir, custom(), [](QStringList &l) { l << "" << "  "; });
+    const QString path = editedFile(dir, custom(), [](QStringList &l) { l.append({"", "  "}); });
     EXPECT_EQ(LoadSettings(path).state, SettingsFileState::Loaded);
 }
 

@@ -57,9 +57,11 @@ TEST(SideLists, Gb18030FilesFromNotepadRead)
     TestFiles::TestDir dir;
     QStringEncoder gb18030("GB18030");
     ASSERT_TRUE(gb18030.isValid());
-    const WorkNumberList workers = LoadWorkNumbers(dir.write("WK.TXT", gb18030.encode(QStringLiteral("00321 张三丰\r\n"))));
+    const WorkNumberList workers =
+        LoadWorkNumbers(dir.write("WK.TXT", gb18030.encode(QStringLiteral("00321 张三丰\r\n"))));
     EXPECT_EQ(LookupWorkNumber(workers, 321), QStringLiteral("00321 张三丰"));
-    const LineNameList lines = LoadLineNames(dir.write("XB.TXT", gb18030.encode(QStringLiteral(" 京沪 京沪高速线\r\n"))));
+    const LineNameList lines =
+        LoadLineNames(dir.write("XB.TXT", gb18030.encode(QStringLiteral(" 京沪 京沪高速线\r\n"))));
     EXPECT_EQ(LookupLineName(lines, QStringLiteral("京沪")), QStringLiteral("京沪 京沪高速线"));
 }
 
