@@ -81,6 +81,14 @@ std::optional<T> parse(const QByteArray &chars)
     return value;
 }
 
+// A field's text as a message quotes it: a long one is cut, so that a line of garbage
+// gives a message that still fits a message box.
+QString quoted(QStringView text)
+{
+    constexpr qsizetype Shown = 40;
+    return QStringLiteral("“%1”").arg(text.size() > Shown ? text.first(Shown).toString() + u'…' : text.toString());
+}
+
 ListField malformed(const QString &reason)
 {
     return ListField{ListField::Kind::Malformed, reason, false};
@@ -96,7 +104,7 @@ ListField unquotedField(const QString &raw)
         return ListField{ListField::Kind::Boolean, QString(), false};
     if (isDecimalNumber(raw))
         return ListField{ListField::Kind::Number, raw, false};
-    return malformed(QStringLiteral("“%1”不是数字、带引号的文字、#TRUE# 或 #FALSE#").arg(raw));
+    return malformed(quoted(raw) + QStringLiteral("不是数字、带引号的文字、#TRUE# 或 #FALSE#"));
 }
 
 } // namespace
@@ -127,8 +135,8 @@ QString describeField(const ListField &field)
 {
     switch (field.kind) {
     case ListField::Kind::Empty: return QStringLiteral("空项");
-    case ListField::Kind::Number: return QStringLiteral("数字 %1").arg(field.text);
-    case ListField::Kind::String: return QStringLiteral("文字“%1”").arg(field.text);
+    case ListField::Kind::Number: return QStringLiteral("数字") + quoted(field.text);
+    case ListField::Kind::String: return QStringLiteral("文字") + quoted(field.text);
     case ListField::Kind::Boolean: return field.boolean ? QStringLiteral("#TRUE#") : QStringLiteral("#FALSE#");
     case ListField::Kind::Malformed: return field.text;
     }
@@ -186,7 +194,8 @@ ListField ListReader::nextField()
         comma = findInLine(u',', after);
         const qsizetype fieldEnd = comma < 0 ? m_lineEnd : comma;
         if (after != fieldEnd)
-            field = malformed(QStringLiteral("引号后面还有文字“%1”").arg(m_text.sliced(after, fieldEnd - after)));
+            field = malformed(QStringLiteral("引号后面还有文字")
+                              + quoted(QStringView(m_text).sliced(after, fieldEnd - after)));
     } else {
         comma = findInLine(u',', i);
         const qsizetype fieldEnd = comma < 0 ? m_lineEnd : comma;

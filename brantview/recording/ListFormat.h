@@ -14,6 +14,10 @@
 
 namespace brantview {
 
+// What reading a settings file found: a missing file gives defaults, a damaged one is
+// reported and left alone on disk until the user changes what it holds.
+enum class ListFileState { Loaded, Missing, Damaged };
+
 struct ListField {
     enum class Kind : uint8_t { Empty, Number, String, Boolean, Malformed };
     Kind kind = Kind::Empty;

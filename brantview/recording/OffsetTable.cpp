@@ -79,7 +79,7 @@ LoadedOffsetTable LoadOffsetTable(const QString &path)
         return loaded;
     const auto damaged = [&](const QString &problem) {
         loaded.table = OffsetTable{{}, false, true};
-        loaded.state = OffsetFileState::Damaged;
+        loaded.state = ListFileState::Damaged;
         loaded.message = QStringLiteral("拼图位置文件 %1 有误，没有使用：%2\n在调整拼图位置之前，这个文件保持原样。")
                              .arg(common::displayName(path), problem);
         return loaded;
@@ -100,7 +100,7 @@ LoadedOffsetTable LoadOffsetTable(const QString &path)
             return damaged(problem);
         loaded.table.Rows.push_back(*row);
     }
-    loaded.state = OffsetFileState::Loaded;
+    loaded.state = ListFileState::Loaded;
     return loaded;
 }
 

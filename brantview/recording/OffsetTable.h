@@ -4,6 +4,7 @@
 // format: the serial key, then group g (1..4) in fields 9g − 8 .. 9g, channels 0..8.
 
 #include "BrantSettings.h"
+#include "ListFormat.h"
 
 #include <QString>
 
@@ -27,11 +28,9 @@ struct OffsetTable {
     bool FileDamaged = false;
 };
 
-enum class OffsetFileState { Loaded, Missing, Damaged };
-
 struct LoadedOffsetTable {
     OffsetTable table;
-    OffsetFileState state = OffsetFileState::Missing;
+    ListFileState state = ListFileState::Missing;
     QString message;  // Damaged: what is wrong, naming the file, line and field
 };
 

@@ -247,7 +247,7 @@ private:
     void noteUnreadableNumber(const ListField &f)
     {
         if (f.kind == ListField::Kind::Number)
-            noteField(QStringLiteral("%1 超出范围").arg(f.text));
+            noteField(describeField(f) + QStringLiteral("超出范围"));
         else
             noteWrongKind(f, QStringLiteral("数字"));
     }
@@ -296,13 +296,13 @@ LoadedSettings LoadSettings(const QString &path)
     try {
         text = common::readTextFile(path, QStringLiteral("设置文件"));
     } catch (const common::FileError &e) {
-        loaded.state = SettingsFileState::Damaged;
+        loaded.state = ListFileState::Damaged;
         loaded.message = e.text() + QStringLiteral("\n使用默认设置。");
         return loaded;
     }
     SettingsReader reader(std::move(text));
     transfer(reader, loaded.settings);
-    loaded.state = reader.problems.empty() ? SettingsFileState::Loaded : SettingsFileState::Damaged;
+    loaded.state = reader.problems.empty() ? ListFileState::Loaded : ListFileState::Damaged;
     if (!reader.problems.empty())
         loaded.message = damageMessage(path, reader.problems);
     return loaded;

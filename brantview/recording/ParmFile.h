@@ -3,16 +3,15 @@
 // format, rewritten after every change of a setting and read at start-up.
 
 #include "BrantSettings.h"
+#include "ListFormat.h"
 
 #include <QString>
 
 namespace brantview {
 
-enum class SettingsFileState { Loaded, Missing, Damaged };
-
 struct LoadedSettings {
     BrantSettings settings;
-    SettingsFileState state = SettingsFileState::Missing;
+    ListFileState state = ListFileState::Missing;
     // Damaged: what is wrong, naming the file and each line and field. The settings
     // hold their defaults there and the file's values everywhere else; the program
     // reports this once and leaves the file alone until a setting changes.

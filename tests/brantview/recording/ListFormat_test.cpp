@@ -70,6 +70,12 @@ TEST(ListFormat, MalformedFieldsSayWhyAndTheLineGoesOn)
         EXPECT_TRUE(fields[size_t(c.malformedField)].text.startsWith(QString::fromUtf8(c.reason)))
             << c.line << ": " << fields[size_t(c.malformedField)].text.toStdString();
     }
+
+    // A line of garbage is quoted short enough for a message box.
+    const std::vector<ListField> garbage = fieldsOfOneLine(QString(100000, u'x'));
+    ASSERT_EQ(garbage.size(), 1u);
+    EXPECT_TRUE(garbage[0].text.startsWith(u'“' + QString(40, u'x') + QStringLiteral("…”不是数字")));
+    EXPECT_LT(garbage[0].text.size(), 100);
 }
 
 TEST(ListFormat, LinesAndBlankLines)

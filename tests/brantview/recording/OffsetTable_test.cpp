@@ -24,7 +24,7 @@ TEST(OffsetTable, AFirstSerialAddsOneRowWithTheDefaultsAndIsSaved)
     TestFiles::TestDir dir;
     const QString path = dir.path("MoveArray.txt");
     LoadedOffsetTable loaded = LoadOffsetTable(path);
-    EXPECT_EQ(loaded.state, OffsetFileState::Missing);
+    EXPECT_EQ(loaded.state, ListFileState::Missing);
     OffsetTable &table = loaded.table;
 
     ChannelValues offsets = Mine;
@@ -59,7 +59,7 @@ TEST(OffsetTable, StoredOffsetsComeBackAfterSaveAndLoad)
     SaveOffsetTable(path, table);
 
     LoadedOffsetTable loaded = LoadOffsetTable(path);
-    ASSERT_EQ(loaded.state, OffsetFileState::Loaded) << loaded.message.toStdString();
+    ASSERT_EQ(loaded.state, ListFileState::Loaded) << loaded.message.toStdString();
     ASSERT_EQ(loaded.table.Rows.size(), 2u);
     for (const int selection : {1, 2, 4}) {
         SelectChannelOffsets(loaded.table, 7000001, selection, offsets);
@@ -81,7 +81,7 @@ TEST(OffsetTable, HandEditedFileWithBlankLinesAndOffsetsOutOfRange)
     const QString path =
         dir.write("MoveArray.txt", QByteArray("\r\n 99 , 600") + QByteArray(",0").repeated(34) + ",-501\r\n\r\n");
     LoadedOffsetTable loaded = LoadOffsetTable(path);
-    ASSERT_EQ(loaded.state, OffsetFileState::Loaded) << loaded.message.toStdString();
+    ASSERT_EQ(loaded.state, ListFileState::Loaded) << loaded.message.toStdString();
     ASSERT_EQ(loaded.table.Rows.size(), 1u);
     EXPECT_EQ(loaded.table.Rows[0].SerialKey, 99);
     EXPECT_EQ(loaded.table.Rows[0].Groups[0][0], 500);
@@ -109,7 +109,7 @@ TEST(OffsetTable, DamagedFileIsRefusedAndKeptUntilTheUserChangesAnOffset)
         TestFiles::TestDir dir;
         const QString path = dir.write("MoveArray.txt", c.bytes);
         LoadedOffsetTable loaded = LoadOffsetTable(path);
-        EXPECT_EQ(loaded.state, OffsetFileState::Damaged) << c.name;
+        EXPECT_EQ(loaded.state, ListFileState::Damaged) << c.name;
         EXPECT_TRUE(loaded.message.contains(QString::fromUtf8(c.message)))
             << c.name << ": " << loaded.message.toStdString();
         EXPECT_TRUE(loaded.message.contains(path)) << c.name;

@@ -111,7 +111,7 @@ TEST(ParmFile, EverySettingReadsBackAsItWasWritten)
     const BrantSettings written = custom();
     SaveSettings(path, written);
     const LoadedSettings loaded = LoadSettings(path);
-    EXPECT_EQ(loaded.state, SettingsFileState::Loaded);
+    EXPECT_EQ(loaded.state, ListFileState::Loaded);
     EXPECT_TRUE(loaded.message.isEmpty()) << loaded.message.toStdString();
     EXPECT_TRUE(loaded.settings == written);
     EXPECT_EQ(loaded.settings.TextFonts[1], written.TextFonts[1]);
@@ -124,7 +124,7 @@ TEST(ParmFile, DefaultsOfAFirstStartAndTheirLines)
     TestFiles::TestDir dir;
     const QString path = dir.path("parm.dat");
     const LoadedSettings loaded = LoadSettings(path);
-    EXPECT_EQ(loaded.state, SettingsFileState::Missing);
+    EXPECT_EQ(loaded.state, ListFileState::Missing);
     EXPECT_FALSE(QFileInfo::exists(path)) << "loading wrote the file";
     const BrantSettings &s = loaded.settings;
     EXPECT_EQ(s.BackColour, 0);
@@ -222,7 +222,7 @@ TEST(ParmFile, HandEditedValuesAreHeldWithinTheirRanges)
         const LoadedSettings loaded = LoadSettings(path);
         BrantSettings expected = written;
         c.expect(expected);
-        EXPECT_EQ(loaded.state, SettingsFileState::Loaded) << c.line << "/" << c.field << ": " << c.value;
+        EXPECT_EQ(loaded.state, ListFileState::Loaded) << c.line << "/" << c.field << ": " << c.value;
         EXPECT_TRUE(loaded.settings == expected) << c.line << "/" << c.field << ": " << c.value;
     }
 
@@ -266,7 +266,7 @@ TEST(ParmFile, DamagedFilesKeepWhatCanBeReadAndNameWhatCannot)
          [&](BrantSettings &s) { s.ChannelColour[2] = defaults.ChannelColour[2]; },
          "第 9 行第 3 项：应为数字，却是空项"},
         {"number beyond a single", [](QStringList &l) { setField(l, 8, 3, "1e50"); },
-         [&](BrantSettings &s) { s.GpsWindowTop = defaults.GpsWindowTop; }, "第 8 行第 3 项：1e50 超出范围"},
+         [&](BrantSettings &s) { s.GpsWindowTop = defaults.GpsWindowTop; }, "第 8 行第 3 项：数字“1e50”超出范围"},
         {"extra fields", [](QStringList &l) { l[0] += ",7,8"; }, [](BrantSettings &) {}, "第 1 行多出 2 项"},
         {"unterminated quote", [](QStringList &l) { l[2] = "\"宋体,30,#TRUE#,#FALSE#"; },
          [&](BrantSettings &s) { s.TextFonts = defaults.TextFonts; }, "第 3 行第 1 项：引号没有结束"},
@@ -304,7 +304,7 @@ TEST(ParmFile, DamagedFilesKeepWhatCanBeReadAndNameWhatCannot)
         const LoadedSettings loaded = LoadSettings(path);
         BrantSettings expected = written;
         c.expect(expected);
-        EXPECT_EQ(loaded.state, SettingsFileState::Damaged) << c.name;
+        EXPECT_EQ(loaded.state, ListFileState::Damaged) << c.name;
         EXPECT_TRUE(loaded.settings == expected) << c.name;
         EXPECT_TRUE(loaded.message.contains(QString::fromUtf8(c.message)))
             << c.name << ": " << loaded.message.toStdString();
@@ -318,7 +318,7 @@ TEST(ParmFile, BlankLinesAfterTheLastCountForNothing)
 {
     TestFiles::TestDir dir;
     const QString path = editedFile(dir, custom(), [](QStringList &l) { l.append({"", "  "}); });
-    EXPECT_EQ(LoadSettings(path).state, SettingsFileState::Loaded);
+    EXPECT_EQ(LoadSettings(path).state, ListFileState::Loaded);
 }
 
 TEST(ParmFile, FailedWriteThrowsAndLeavesTheOldFile)
@@ -360,7 +360,7 @@ TEST(ParmFile, RandomDamageLoadsWithinRanges)
         }
         dir.write("parm.dat", bytes);
         const LoadedSettings loaded = LoadSettings(path);
-        EXPECT_EQ(loaded.state == SettingsFileState::Damaged, !loaded.message.isEmpty());
+        EXPECT_EQ(loaded.state == ListFileState::Damaged, !loaded.message.isEmpty());
         expectWithinRanges(loaded.settings);
         if (HasFailure()) {
             ADD_FAILURE() << "round " << round << ": " << bytes.toStdString();
