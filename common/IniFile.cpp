@@ -2,9 +2,9 @@
 
 #include "AtomicFile.h"
 #include "FileError.h"
+#include "TextDecoding.h"
 
 #include <QFile>
-#include <QStringDecoder>
 
 #include <optional>
 
@@ -15,22 +15,6 @@ namespace {
 QString folded(const QString &name)
 {
     return name.trimmed().toCaseFolded();
-}
-
-// Files written by older versions of the instrument software are in the Chinese
-// code page; everything we write is UTF-8.
-QString decodeIniText(QByteArray bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder gb18030("GB18030");
-    if (gb18030.isValid())
-        return gb18030.decode(bytes);
-    return QString::fromLocal8Bit(bytes);
 }
 
 // "[name]" -> "name"; any other line -> nothing.
@@ -71,7 +55,7 @@ IniFile::IniFile(const QString &path) : m_path(path)
 {
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
-        m_text = decodeIniText(file.readAll());
+        m_text = decodeText(file.readAll());
         parse();
     }
 }

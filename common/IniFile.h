@@ -7,7 +7,7 @@
 //
 // The file is read once when the object is made and written back as a whole by
 // save(); reads and writes in between only touch memory. Files are written in
-// UTF-8; a file that is not valid UTF-8 is read as GB18030.
+// UTF-8 and read as decodeText reads them (UTF-8, UTF-16 with its mark, GB18030).
 
 #include "UserError.h"
 
