@@ -120,7 +120,7 @@ AScanFrame frameAt(int index, const Occasion &o, SynthRandom &random)
     return f;
 }
 
-} // namespace
+}  // namespace
 
 QByteArray synthesizeAScan(const AScanSynthOptions &options)
 {
@@ -136,4 +136,4 @@ QByteArray synthesizeAScan(const AScanSynthOptions &options)
     return bytes;
 }
 
-} // namespace brantview
+}  // namespace brantview

@@ -16,4 +16,4 @@ struct AScanSynthOptions {
 
 QByteArray synthesizeAScan(const AScanSynthOptions &options);
 
-} // namespace brantview
+}  // namespace brantview

@@ -12,7 +12,7 @@ namespace {
 constexpr int runCodeOffset = 80;
 constexpr int zeroCode = 11;
 
-} // namespace
+}  // namespace
 
 void writeCalibrationRun(StreamWriter &out, std::span<const Probe> probes, const RailProfile &profile,
                          double stepLengthMm, int64_t steps, common::SynthRandom &random)
@@ -45,4 +45,4 @@ void writeCalibrationRun(StreamWriter &out, std::span<const Probe> probes, const
     }
 }
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

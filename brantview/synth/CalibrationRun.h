@@ -18,4 +18,4 @@ namespace brantview::synth {
 void writeCalibrationRun(StreamWriter &out, std::span<const Probe> probes, const RailProfile &profile,
                          double stepLengthMm, int64_t steps, common::SynthRandom &random);
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

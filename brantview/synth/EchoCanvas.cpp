@@ -18,4 +18,4 @@ void EchoCanvas::moveFloorTo(int64_t position)
         advance();
 }
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

@@ -76,4 +76,4 @@ private:
     int64_t m_floor = 0;
 };
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

@@ -26,7 +26,7 @@ double strengthFactor(Strength strength)
     return 1.0;
 }
 
-} // namespace
+}  // namespace
 
 void EchoPainter::beam(const Probe &probe, int code, double spreadDegrees, int64_t x, double depth, double radius,
                        bool strong)
@@ -48,8 +48,7 @@ void EchoPainter::beam(const Probe &probe, int code, double spreadDegrees, int64
     }
 }
 
-void EchoPainter::point(int64_t x, double depth, Strength strength, uint8_t families, double radius,
-                        bool bounceOffHead)
+void EchoPainter::point(int64_t x, double depth, Strength strength, uint8_t families, double radius, bool bounceOffHead)
 {
     const double factor = strengthFactor(strength);
     const bool strong = strength == Strength::Strong;
@@ -148,4 +147,4 @@ void EchoPainter::headChecks(int64_t from, int64_t to, common::SynthRandom &rand
     }
 }
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

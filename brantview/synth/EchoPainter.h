@@ -14,7 +14,7 @@
 namespace brantview::synth {
 
 enum class Strength : uint8_t {
-    Faint,   // only the second (high-sensitivity) group sees it
+    Faint,  // only the second (high-sensitivity) group sees it
     Weak,
     Normal,
     Strong,
@@ -54,8 +54,7 @@ public:
     void headChecks(int64_t from, int64_t to, common::SynthRandom &random);
 
 private:
-    void beam(const Probe &probe, int code, double spreadDegrees, int64_t x, double depth, double radius,
-              bool strong);
+    void beam(const Probe &probe, int code, double spreadDegrees, int64_t x, double depth, double radius, bool strong);
     void straightDown(int64_t x, int depth, int thickness);
 
     EchoCanvas &m_canvas;
@@ -64,4 +63,4 @@ private:
     RailProfile m_profile;
 };
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

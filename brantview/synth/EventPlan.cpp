@@ -42,4 +42,4 @@ void EventPlan::updateNextDue()
         m_nextDue = std::min(m_nextDue, followUp.next);
 }
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

@@ -74,4 +74,4 @@ private:
     int64_t m_nextDue = 0;
 };
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

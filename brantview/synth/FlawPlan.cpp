@@ -34,10 +34,10 @@ Flaw FlawPlan::flaw(int64_t index) const
     }
     static constexpr std::array<int, 4> firstMarks = {MarkKind::Star, MarkKind::Triangle, MarkKind::M,
                                                       MarkKind::SelectedPoint};
-    static constexpr std::array<int, 7> laterMarks = {0, 0, 0, MarkKind::Star, MarkKind::Triangle, MarkKind::M,
-                                                      MarkKind::SelectedPoint};
+    static constexpr std::array<int, 7> laterMarks = {
+        0, 0, 0, MarkKind::Star, MarkKind::Triangle, MarkKind::M, MarkKind::SelectedPoint};
     f.mark = index < 4 ? firstMarks[size_t(index)] : laterMarks[size_t(random.below(7))];
     return f;
 }
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

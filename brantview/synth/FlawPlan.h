@@ -17,8 +17,8 @@ enum class FlawKind : uint8_t {
 struct Flaw {
     int64_t position = 0;  // rail position in Steps
     FlawKind kind = FlawKind::HeadCrack;
-    int mark = 0;          // instrument mark kind the operator set there, 0 for none
-    int64_t before = 0;    // selected-point record: Steps kept before and after the flaw
+    int mark = 0;        // instrument mark kind the operator set there, 0 for none
+    int64_t before = 0;  // selected-point record: Steps kept before and after the flaw
     int64_t after = 0;
 };
 
@@ -38,4 +38,4 @@ private:
     double m_stepsPerMetre;
 };
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

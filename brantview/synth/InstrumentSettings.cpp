@@ -64,7 +64,7 @@ int between(common::SynthRandom &random, int lo, int hi)
     return int(random.between(lo, hi));
 }
 
-} // namespace
+}  // namespace
 
 ParamBlock InstrumentSettings::paramBlock() const
 {
@@ -116,8 +116,8 @@ std::array<uint8_t, PacketLength::RailSetup> InstrumentSettings::railSetup() con
 {
     const RailProfile profile = railProfile(railType);
     const Entry head = headGates(profile, railRange(railType));
-    const Entry channel6 = config.channel6Kind == 2 ? Entry{gateUnit(10, 250), gateUnit(profile.height - 20, 250), 240, 240}
-                                                    : head;
+    const Entry channel6 =
+        config.channel6Kind == 2 ? Entry{gateUnit(10, 250), gateUnit(profile.height - 20, 250), 240, 240} : head;
     const Entry oblique = obliqueGates(*this, profile);
     // Entries: "1"/"2", "6", "3", "4", 0°, "1A".
     const Entry entries[6] = {head, channel6, oblique, oblique, zeroGates(profile), head};
@@ -194,4 +194,4 @@ void adjustGain(InstrumentSettings &settings, common::SynthRandom &random)
     gain = std::clamp(random.oneIn(2) ? gain + change : gain - change, 20, 70);
 }
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

@@ -24,20 +24,20 @@ struct InstrumentSettings {
     std::array<char, 7> serial{};
     int operatorNumber = 0;
     int lineKind = 1;
-    int trackOrLine = 0;         // firmware below 700
+    int trackOrLine = 0;            // firmware below 700
     std::array<int, 5> lineCode{};  // firmware 700 and above
     bool rightHand = false;
     int railSide = 1;
     int railNumber = 1;
     int referenceEnd = 0;
-    int distanceFromEnd = 0;     // 0.1 m
+    int distanceFromEnd = 0;  // 0.1 m
     bool mileageGrows = true;
     int kilometrePost = 0;
     int alarmMode = 0;
     bool zeroThrough = false;
     int damage = 0;
     int missValue = 8;
-    std::array<int, 9> missValues{};  // dB, firmware 700 and above
+    std::array<int, 9> missValues{};    // dB, firmware 700 and above
     std::array<int, 4> secondValues{};  // channels "1".."4", 0..15, firmware 700 and above
 
     ParamBlock paramBlock() const;
@@ -59,4 +59,4 @@ void recalibrateWheel(InstrumentSettings &settings, common::SynthRandom &random)
 // The operator turns one channel's gain up or down a little.
 void adjustGain(InstrumentSettings &settings, common::SynthRandom &random);
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

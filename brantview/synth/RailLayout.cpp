@@ -16,7 +16,7 @@ constexpr std::array<int, 6> railTypes = {2, 1, 2, 3, 2, 0};
 // forward beams that reach them.
 constexpr int64_t paintReach = 400;
 
-} // namespace
+}  // namespace
 
 RailLayout::RailLayout(uint64_t seed, int64_t lengthSteps, double stepLengthMm, const FlawPlan &flaws,
                        std::span<const ConfigShare> configs)
@@ -77,7 +77,10 @@ int64_t RailLayout::paintNextPiece(EchoPainter &painter, std::vector<RailEvent> 
     // Welded track begins at an insulated joint with three holes per rail end.
     const bool joint = !m_welded || start == m_sectionStart;
     const int holes = m_welded ? 3 : m_holes;
-    const int64_t length = m_welded ? steps(double(random.between(25, 100))) : m_railLength;
+    // A piece ends where the rail type or the probes change, so that changes come where planned.
+    const int64_t nextChange = std::min(m_nextRailTypeChange, m_nextConfigChange);
+    const int64_t laid = m_welded ? steps(double(random.between(25, 100))) : m_railLength;
+    const int64_t length = nextChange > start ? std::min(laid, nextChange - start) : laid;
     int64_t firstHole = -1;
     if (joint) {
         const int64_t gapEnd = start + random.between(2, 3);
@@ -121,8 +124,8 @@ void RailLayout::paintFlaw(const Flaw &flaw, int64_t firstHole, EchoPainter &pai
         [[fallthrough]];
     case FlawKind::HeadCrack: {
         const Strength strength = random.oneIn(3) ? Strength::Strong : Strength::Normal;
-        painter.point(at, double(random.between(10, profile.headBottom - 6)), strength,
-                      familyBit(ProbeFamily::Head70), 0.0, true);
+        painter.point(at, double(random.between(10, profile.headBottom - 6)), strength, familyBit(ProbeFamily::Head70),
+                      0.0, true);
         break;
     }
     case FlawKind::Split: {
@@ -137,4 +140,4 @@ void RailLayout::paintFlaw(const Flaw &flaw, int64_t firstHole, EchoPainter &pai
         events.push_back({at, RailEvent::FlawMark, flaw.mark});
 }
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

@@ -70,4 +70,4 @@ private:
     int64_t m_nextConfigChange;
 };
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

@@ -8,9 +8,9 @@
 namespace brantview::synth {
 
 struct RailProfile {
-    int height = 176;      // the 0° back echo
-    int headBottom = 49;   // underside of the head: the 70° probes see no deeper
-    int holeDepth = 98;    // centre of the fishplate bolt holes
+    int height = 176;     // the 0° back echo
+    int headBottom = 49;  // underside of the head: the 70° probes see no deeper
+    int holeDepth = 98;   // centre of the fishplate bolt holes
     int holeRadius = 15;
 };
 
@@ -26,4 +26,4 @@ inline RailProfile railProfile(int railType)
     return profiles[size_t(railType < 0 || railType > 3 ? 2 : railType)];
 }
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

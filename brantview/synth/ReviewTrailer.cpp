@@ -45,7 +45,7 @@ std::vector<int> markKinds(common::SynthRandom &random)
     return kinds;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<ReviewMark> reviewMarks(std::span<const PostRecord> posts, const QDate &recorded,
                                     common::SynthRandom &random)
@@ -82,4 +82,4 @@ std::vector<ReviewMark> reviewMarks(std::span<const PostRecord> posts, const QDa
     return marks;
 }
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

@@ -17,7 +17,7 @@ namespace brantview::synth {
 // A mileage post as the loader will list it, with the parameters in effect there.
 struct PostRecord {
     int32_t position = 0;
-    uint32_t mileage = 0;  // 0.1 m
+    uint32_t mileage = 0;             // 0.1 m
     std::array<uint8_t, 9> params{};  // ParamBlock bytes 42, 43, 14, 15, 16, 44, 13, 20, 21
 };
 
@@ -26,4 +26,4 @@ struct PostRecord {
 std::vector<ReviewMark> reviewMarks(std::span<const PostRecord> posts, const QDate &recorded,
                                     common::SynthRandom &random);
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

@@ -46,7 +46,7 @@ int between(common::SynthRandom &random, int lo, int hi)
     return int(random.between(lo, hi));
 }
 
-} // namespace
+}  // namespace
 
 StreamComposer::StreamComposer(const StreamSynthOptions &options)
     : m_options(options), m_selectedPoints(options.kind == RecordKind::SelectedPoint), m_stepMm(NominalStepMm),
@@ -304,8 +304,8 @@ void StreamComposer::writeMileage()
 
 void StreamComposer::writeNoise(uint64_t bits)
 {
-    // Bits 16..25: one column in ten; 26..33: the probe; 34: the group; 35..42: the depth.
-    if (((bits >> 16) & 0x3FF) < 102 && !m_echoProbes.empty()) {
+    // Bits 16..25: one column in sixteen; 26..33: the probe; 34: the group; 35..42: the depth.
+    if (((bits >> 16) & 0x3FF) < 64 && !m_echoProbes.empty()) {
         const Probe &probe = m_echoProbes[((bits >> 26) & 0xFF) % m_echoProbes.size()];
         const int code = ((bits >> 34) & 1) && probe.sensitiveCode != 0 ? probe.sensitiveCode : probe.code;
         m_out.record(code, 0, 5 + int((bits >> 35) & 0xFF) % 200);
@@ -371,4 +371,4 @@ void StreamComposer::setStepLength(double millimetres)
     m_painter.setStepLength(millimetres);
 }
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

@@ -100,4 +100,4 @@ private:
     int64_t m_pieceTo = 0;
 };
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

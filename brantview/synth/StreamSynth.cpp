@@ -9,4 +9,4 @@ QByteArray synthesizeStream(const StreamSynthOptions &options)
     return synth::StreamComposer(options).compose();
 }
 
-} // namespace brantview
+}  // namespace brantview

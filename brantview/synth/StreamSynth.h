@@ -17,7 +17,7 @@ enum class RecordKind {
 
 struct StreamSynthOptions {
     RecordKind kind = RecordKind::FullCourse;
-    double length = 500.0;      // metres of rail recorded
+    double length = 500.0;  // metres of rail recorded
     uint64_t seed = 1;
     int firmwareVersion = 650;  // e.g. 650 (below 700) or 720 (above 703)
     QByteArray reviewer;        // when not empty: a trailer with this name and review marks
@@ -27,4 +27,4 @@ struct StreamSynthOptions {
 
 QByteArray synthesizeStream(const StreamSynthOptions &options);
 
-} // namespace brantview
+}  // namespace brantview

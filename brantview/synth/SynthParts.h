@@ -20,4 +20,4 @@ inline constexpr uint64_t Piece = uint64_t(2) << 40;
 inline constexpr uint64_t Calibration = uint64_t(3) << 40;
 inline constexpr uint64_t Frame = uint64_t(4) << 40;
 
-} // namespace brantview::synth::SynthPart
+}  // namespace brantview::synth::SynthPart

@@ -43,7 +43,7 @@ bool channel6Back(const ProbeConfig &config)
     return config.channel6Kind == 1 || config.channel6Kind == 5;
 }
 
-} // namespace
+}  // namespace
 
 std::vector<Probe> probesOf(const ProbeConfig &config)
 {
@@ -85,10 +85,11 @@ void writeProbeBytes(ParamBlock &block, const ProbeConfig &config, int firmwareV
     // Low nibble: channels "3"/"4"; high nibble: no double probe.
     block.set(19, config.obliqueKind & 0x0F);
     const int mask = int(config.channel1Back) | int(config.channel2Back) << 1 | int(channel6Back(config)) << 5
-        | int(!config.channel1Back) << 6 | int(!config.channel2Back) << 7 | int(config.channel6Kind != 1) << 8;
+                     | int(!config.channel1Back) << 6 | int(!config.channel2Back) << 7
+                     | int(config.channel6Kind != 1) << 8;
     block.set(23, mask & 0xFF);
     block.set(34, mask >> 8);
     block.set(40, 7);  // "1A", "2A", "6A" fitted
 }
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

@@ -21,8 +21,8 @@ struct Probe {
     uint8_t code = 0;           // first group
     uint8_t sensitiveCode = 0;  // second group (high sensitivity), 0 when the channel has none
     ProbeFamily family = ProbeFamily::Head70;
-    int8_t direction = 1;       // +1 looks toward growing positions, -1 back
-    double angle = 70.0;        // degrees
+    int8_t direction = 1;  // +1 looks toward growing positions, -1 back
+    double angle = 70.0;   // degrees
 };
 
 // Which way channels face and which probes channels "3"/"4" and "6" carry. Channels
@@ -51,4 +51,4 @@ std::span<const ConfigShare> configSequence(int firmwareVersion);
 // ParamBlock bytes 19, 23, 34 and 40 for `config`, all channels fitted.
 void writeProbeBytes(ParamBlock &block, const ProbeConfig &config, int firmwareVersion);
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

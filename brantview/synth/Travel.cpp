@@ -20,7 +20,7 @@ uint32_t degreesMinutes(double degrees)
     return uint32_t(whole) * 100000 + uint32_t(thousandths);
 }
 
-} // namespace
+}  // namespace
 
 Travel::Travel(common::SynthRandom random, uint32_t startMileage, bool mileageGrows)
     : m_random(random), m_mileage(startMileage), m_direction(mileageGrows ? 1.0 : -1.0)
@@ -69,8 +69,9 @@ MileagePacket Travel::sample(int channelFlags)
         m_samplesToNewTarget = int(m_random.between(30, 120));
         const int64_t kind = m_random.below(10);
         // Mostly a steady walk, now and then pushed fast or crawling.
-        m_target = kind < 7 ? double(m_random.between(25, 55)) : kind < 9 ? double(m_random.between(55, 85))
-                                                                           : double(m_random.between(8, 25));
+        m_target = kind < 7   ? double(m_random.between(25, 55))
+                   : kind < 9 ? double(m_random.between(55, 85))
+                              : double(m_random.between(8, 25));
     }
     m_speed += (m_target - m_speed) * 0.15 + double(m_random.between(-40, 40)) / 10.0;
     m_speed = std::clamp(m_speed, 3.0, 120.0);
@@ -119,4 +120,4 @@ PowerPacket Travel::power()
     return {m_temperature < 0, magnitude / 100, magnitude % 100, m_voltage};
 }
 
-} // namespace brantview::synth
+}  // namespace brantview::synth

@@ -21,10 +21,7 @@ public:
     // The mileage sample of this place: speed and time move on first.
     MileagePacket sample(int channelFlags);
     // The step of the next column, from 16 random bits: 1, more when pushed fast.
-    int stepFor(uint32_t bits) const
-    {
-        return bits < m_threeSteps ? 3 : bits < m_twoSteps ? 2 : 1;
-    }
+    int stepFor(uint32_t bits) const { return bits < m_threeSteps ? 3 : bits < m_twoSteps ? 2 : 1; }
     GpsPacket gps();
     PowerPacket power();
 
@@ -43,9 +40,9 @@ private:
     double m_speed = 30.0;  // 0.1 km/h
     double m_target = 40.0;
     int m_samplesToNewTarget = 0;
-    double m_seconds;       // time of day
+    double m_seconds;  // time of day
     double m_lastSampleMileage;
-    uint32_t m_twoSteps = 0;    // thresholds over 16 bits
+    uint32_t m_twoSteps = 0;  // thresholds over 16 bits
     uint32_t m_threeSteps = 0;
     // GPS: degrees, heading in radians, mileage at the last fix.
     double m_longitude, m_latitude, m_heading;
@@ -56,4 +53,4 @@ private:
     int m_powerReports = 0;
 };
 
-} // namespace brantview::synth
+}  // namespace brantview::synth
