@@ -100,6 +100,16 @@ QString ParamBlock::lineCode() const
     return code;
 }
 
+void ParamBlock::setLineCode(const std::array<int, 5> &units)
+{
+    set(25, (byte(25) & 0xC0) | (units[0] & 0x3F));
+    const uint32_t rest = (uint32_t(units[1] & 0x3F) << 18) | (uint32_t(units[2] & 0x3F) << 12)
+        | (uint32_t(units[3] & 0x3F) << 6) | uint32_t(units[4] & 0x3F);
+    set(15, int(rest >> 16));
+    set(16, int(rest >> 8) & 0xFF);
+    set(44, int(rest) & 0xFF);
+}
+
 std::array<uint8_t, 9> ParamBlock::reviewMarkParams() const
 {
     std::array<uint8_t, 9> params{};

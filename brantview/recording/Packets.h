@@ -63,11 +63,17 @@ struct ParamBlock {
     int trackOrLineNumber() const { return byte(15) * 256 + byte(16); }
     int operatorNumber() const { return byte(20) * 256 + byte(21); }
     int kilometrePost() const { return byte(35) * 256 + byte(36); }
+    void setFirmwareVersion(int v) { setHighLow(42, v); }
+    void setTrackOrLineNumber(int v) { setHighLow(15, v); }
+    void setOperatorNumber(int v) { setHighLow(20, v); }
+    void setKilometrePost(int v) { setHighLow(35, v); }
     // The seven characters of the serial number and their numeric value.
     QString serialText() const;
     int64_t serialKey() const;
     // Five characters, firmware 700 and above.
     QString lineCode() const;
+    // The five 6-bit units of the line code, into bytes 25 (bits 0..5), 15, 16 and 44.
+    void setLineCode(const std::array<int, 5> &units);
     // The nine bytes a review mark keeps.
     std::array<uint8_t, 9> reviewMarkParams() const;
 
@@ -75,6 +81,14 @@ struct ParamBlock {
     double stepLengthMm() const;
     double stepLengthM() const;
     double sampleSpacingM() const;
+
+private:
+    // A 16-bit value in bytes k (high) and k + 1 (low).
+    void setHighLow(int k, int value)
+    {
+        set(k, value >> 8);
+        set(k + 1, value & 0xFF);
+    }
 };
 
 } // namespace brantview

@@ -21,6 +21,7 @@ public:
     // `name` is cut or padded with spaces to the stored eight bytes.
     void trailer(const QByteArray &name, std::span<const ReviewMark> marks);
     void raw(const QByteArray &bytes) { m_bytes.append(bytes); }
+    void reserve(qsizetype bytes) { m_bytes.reserve(bytes); }
 
     const QByteArray &bytes() const { return m_bytes; }
     qsizetype recordCount() const { return m_bytes.size() / RecordLength; }
