@@ -4,6 +4,7 @@
 #include "NativePaths.h"
 #include "platform/FileSystem.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -51,6 +52,28 @@ QString lockPath(const QString &folder, const QString &tag)
     return QDir::temp().filePath(QStringLiteral("rail-replay-%1-%2.lck").arg(hash, 16, 16, QLatin1Char('0')).arg(tag));
 }
 
+// A writer killed between making its lock file and writing its process into it
+// leaves an empty lock that the toolkit would honour for kStaleLockMs; a live writer
+// fills its lock at once, so an empty one that has stood for a second is taken over.
+bool takeLock(QLockFile &lock, const QString &lockFile, int timeoutMs)
+{
+    constexpr int slice = 250;
+    for (int waited = 0;; waited += slice) {
+        if (lock.tryLock(std::min(slice, std::max(0, timeoutMs - waited))))
+            return true;
+        if (lock.error() != QLockFile::LockFailedError)
+            return false;
+        qint64 pid = 0;
+        QString host, application;
+        const QFileInfo info(lockFile);
+        if (!lock.getLockInfo(&pid, &host, &application) && info.exists()
+            && info.lastModified().msecsTo(QDateTime::currentDateTime()) > 1000)
+            lock.removeStaleLockFile();
+        else if (waited >= timeoutMs)
+            return false;
+    }
+}
+
 // Temporary files of `tag` left in `folder` by writers that died.
 void removeStaleTemporaries(const QString &folder, const QString &tag)
 {
@@ -74,9 +97,10 @@ AtomicFile::AtomicFile(const QString &path, QIODevice::OpenMode extraMode, int l
     if (std::filesystem::is_directory(fileSystemPath(path), error))
         fail(QStringLiteral("无法写入文件 %1：%2"), QStringLiteral("这是一个文件夹"));
 
-    m_lock = std::make_unique<QLockFile>(lockPath(folder, tag));
+    const QString lockFile = lockPath(folder, tag);
+    m_lock = std::make_unique<QLockFile>(lockFile);
     m_lock->setStaleLockTime(kStaleLockMs);
-    if (!m_lock->tryLock(lockTimeoutMs)) {
+    if (!takeLock(*m_lock, lockFile, lockTimeoutMs)) {
         if (m_lock->error() == QLockFile::LockFailedError)
             fail(QStringLiteral("文件 %1 正由另一个程序写入，未能保存：%2"), QStringLiteral("等待超时"));
         fail(QStringLiteral("无法写入文件 %1：%2"),

@@ -9,3 +9,4 @@ common::cli::CliCommand channelsCommand();
 common::cli::CliCommand ascanCommand();
 common::cli::CliCommand markCommand();
 common::cli::CliCommand segmentCommand();
+common::cli::CliCommand synthCommand();

@@ -9,7 +9,9 @@
 #include "common/AtomicFile.h"
 #include "common/FileError.h"
 
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -105,6 +107,24 @@ TEST(AtomicFile, WritersOfOneFileTakeTurns)
     EXPECT_EQ(readBytes(path), QByteArray("first"));
     common::writeFileAtomically(path, QByteArray("second"));
     EXPECT_EQ(readBytes(path), QByteArray("second"));
+    EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("data.std")});
+}
+
+// A writer killed right after making its lock file leaves it empty: the next writer
+// takes it over instead of waiting for it to grow old.
+TEST(AtomicFile, AnEmptyLockOfADeadWriterIsTakenOver)
+{
+    TestFiles::TestDir dir;
+    const QString path = dir.write("data.std", kOriginal);
+    const QString lock = dir.write(QStringLiteral(".~%1.lck").arg(common::fileTag(path)), QByteArray());
+    QFile stale(lock);
+    ASSERT_TRUE(stale.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(stale.setFileTime(QDateTime::currentDateTime().addSecs(-5), QFileDevice::FileModificationTime));
+    stale.close();
+    common::AtomicFile file(path, {}, 2000);
+    file.write(QByteArray("after"));
+    file.commit();
+    EXPECT_EQ(readBytes(path), QByteArray("after"));
     EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("data.std")});
 }
 

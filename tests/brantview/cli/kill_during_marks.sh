@@ -27,7 +27,7 @@ i=0
 while [ "$i" -lt "$rounds" ]; do
     "$cli" mark "$copy" --post $((i % 5 + 1)) --kind 1 --operator Li --now 2026-12-10T10:00:00 >/dev/null 2>&1 &
     pid=$!
-    sleep "0.$(awk -v s="$i" 'BEGIN { srand(s); printf "%03d", int(rand() * 150) }')"
+    sleep "0.$(awk -v s="$i" 'BEGIN { srand(s); printf "%03d", int(rand() * 40) }')"
     kill -9 "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
     now=$(marks "$copy")
