@@ -13,8 +13,8 @@ using namespace brantview;
 
 namespace {
 
-template <typename Entry>
-QJsonValue indexAt(const std::vector<Entry> &table, int64_t position)
+template <typename Table>
+QJsonValue indexAt(const Table &table, int64_t position)
 {
     const std::optional<int> index = FindTableEntry(table, position);
     return index ? QJsonValue(*index) : QJsonValue(QJsonValue::Null);

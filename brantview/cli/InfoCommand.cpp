@@ -25,7 +25,7 @@ QJsonArray jsonRecords(const RecordArray &records)
     return list;
 }
 
-QJsonArray jsonColumns(const std::vector<Column> &columns)
+QJsonArray jsonColumns(const ColumnArray &columns)
 {
     QJsonArray list;
     for (const Column &c : columns)

@@ -19,8 +19,8 @@ int64_t entryPosition(const std::array<T, N> &entry)
 // Among entries first..last (field 0 ascending): first when target is at or before
 // it, last when at or after it, otherwise the last entry whose position is below
 // target. first must not exceed last, and both must index the table.
-template <typename Entry>
-int FindTableEntry(const std::vector<Entry> &table, int first, int last, int64_t target)
+template <typename Table>
+int FindTableEntry(const Table &table, int first, int last, int64_t target)
 {
     if (target <= entryPosition(table[size_t(first)]))
         return first;
@@ -39,8 +39,8 @@ int FindTableEntry(const std::vector<Entry> &table, int first, int last, int64_t
 }
 
 // Over the whole table; nothing when it is empty.
-template <typename Entry>
-std::optional<int> FindTableEntry(const std::vector<Entry> &table, int64_t target)
+template <typename Table>
+std::optional<int> FindTableEntry(const Table &table, int64_t target)
 {
     if (table.empty())
         return std::nullopt;

@@ -29,8 +29,6 @@ public:
     // The stored bytes, 3 × size() of them.
     const uint8_t *bytes() const { return reinterpret_cast<const uint8_t *>(m_buffer.data()); }
     uint8_t *bytes() { return reinterpret_cast<uint8_t *>(m_buffer.data()); }
-    // Memory held, which may exceed the records when the file had a trailer.
-    size_t capacityBytes() const { return m_buffer.size(); }
 
 private:
     common::FileBuffer m_buffer;

@@ -22,19 +22,21 @@ constexpr std::array<int, PacketKinds> packetLength = {
     PacketLength::RailSetup, PacketLength::RailSetupExt, PacketLength::SwitchNumber, PacketLength::Calibration};
 constexpr int longestPacket = PacketLength::Param;
 
-// Per code: what the decoder does with it. Plain codes are valid, need no data check
-// and do nothing but perhaps advance; everything else takes the slow path.
-enum CodeFlag : uint8_t { Plain = 1, Advances = 2 };
+// Per code: a mask for its step value (all nine bits when it advances the position,
+// none otherwise) and whether it needs the slow path (a data check, a packet byte,
+// a mark, or no valid code at all).
+constexpr uint16_t StepBits = 0x1FF;
+constexpr uint16_t Special = 0x8000;
 
-constexpr std::array<uint8_t, 128> codeFlags = [] {
-    std::array<uint8_t, 128> flags{};
+constexpr std::array<uint16_t, 128> codeInfo = [] {
+    std::array<uint16_t, 128> info{};
     for (int code = 0; code < 128; ++code) {
         const bool special = !isValidRecord(code, 1) || code == Code::Mark || code == Code::SwitchMark
             || (code >= Code::Mileage && code <= Code::RailSetupExt) || code == Code::SwitchNumber
             || code == Code::TrackNumber || code == Code::Calibration;
-        flags[size_t(code)] = uint8_t((special ? 0 : Plain) | (advancesPosition(code) ? Advances : 0));
+        info[size_t(code)] = uint16_t((special ? Special : 0) | (advancesPosition(code) ? StepBits : 0));
     }
-    return flags;
+    return info;
 }();
 
 // Per-column "seen" bits: S(0..12) of the marks, then the curve and M marks.
@@ -46,13 +48,14 @@ class StreamDecoder {
 public:
     explicit StreamDecoder(RecordingSlot &slot) : m_slot(slot) {}
 
-    // Decodes records [from, to); false when the end marker ended the records.
-    bool decode(uint8_t *records, int64_t from, int64_t to, int64_t lastRecord);
+    // Decodes records [from, to), closing a column at `to` - 1 whatever its step when
+    // `endsStream`; false when the end marker ended the records.
+    bool decode(uint8_t *records, int64_t from, int64_t to, bool endsStream);
     int64_t markerIndex() const { return m_marker; }
 
 private:
-    void special(uint8_t *r, int &advance);
-    void closeColumn(int64_t i, int advance);
+    unsigned special(uint8_t *r, unsigned advance);
+    void endColumn();
     void take(Packet p, uint8_t data)
     {
         int &count = m_count[p];
@@ -74,7 +77,6 @@ private:
 
     RecordingSlot &m_slot;
     int64_t m_position = 0;    // P
-    int64_t m_firstRecord = 0; // F
     int64_t m_marker = -1;
     std::array<int, PacketKinds> m_count{};
     std::array<std::array<uint8_t, longestPacket>, PacketKinds> m_bytes{};
@@ -85,36 +87,58 @@ private:
     int m_markFlag = 0;        // M
 };
 
-bool StreamDecoder::decode(uint8_t *records, int64_t from, int64_t to, int64_t lastRecord)
+bool StreamDecoder::decode(uint8_t *records, int64_t from, int64_t to, bool endsStream)
 {
+    // The loop keeps its state in locals: the column stores could otherwise alias the
+    // members and force them through memory on every record.
+    ColumnArray::Stored *const start = m_slot.Columns.next();
+    ColumnArray::Stored *column = start;
+    int64_t position = m_position;
+    bool columnState = (m_pending | m_seen) != 0;
+    const int64_t forcedClose = endsStream ? to - 1 : -1;
+    bool more = true;
     for (int64_t i = from; i < to; ++i) {
         uint8_t *r = records + 3 * i;
-        const int code = r[0] >> 1;
-        const uint8_t flags = codeFlags[size_t(code)];
-        int advance = (flags & Advances) ? ((r[0] & 1) << 8) | r[1] : 0;
-        if (!(flags & Plain)) {
+        const unsigned info = codeInfo[r[0] >> 1];
+        unsigned advance = (((r[0] & 1u) << 8) | r[1]) & info;
+        if (info & Special) [[unlikely]] {
             if (r[0] == EndMarker[0] && r[1] == EndMarker[1] && r[2] == EndMarker[2]) {
                 m_marker = i;
-                return false;
+                more = false;
+                break;
             }
-            special(r, advance);
+            advance = special(r, advance);
+            columnState = (m_pending | m_seen) != 0;
         }
-        if (advance != 0 || i == lastRecord)
-            closeColumn(i, advance);
+        // Every record writes the column it would close; only a closing one keeps it.
+        position += advance;
+        *column = {int32_t(position), int32_t(i)};
+        const bool closes = advance != 0 || i == forcedClose;
+        column += closes;
+        if (closes && columnState) [[unlikely]] {
+            m_position = position;
+            endColumn();
+            columnState = false;
+        }
     }
-    return true;
+    m_position = position;
+    m_slot.Columns.keep(size_t(column - start));
+    // A step adds at most 511: checked once a batch, the position cannot wrap meanwhile.
+    if (m_position > std::numeric_limits<int32_t>::max())
+        throw BrantFileError(QStringLiteral("记录的位置超过 %1 步，超出本程序能处理的范围")
+                                 .arg(std::numeric_limits<int32_t>::max()));
+    return more;
 }
 
-void StreamDecoder::special(uint8_t *r, int &advance)
+unsigned StreamDecoder::special(uint8_t *r, unsigned advance)
 {
     const int code = r[0] >> 1;
     const uint8_t data = r[2];
     if (!isValidRecord(code, data)) {
         r[0] = uint8_t((Code::Error << 1) | (r[0] & 1));
         r[2] = 0;
-        advance = 0;
         ++m_slot.MarkCounts[MarkCountIndex::Error];
-        return;
+        return 0;
     }
     switch (code) {
     case Code::Mark: {
@@ -177,19 +201,13 @@ void StreamDecoder::special(uint8_t *r, int &advance)
     default:
         break;
     }
+    return advance;
 }
 
-void StreamDecoder::closeColumn(int64_t i, int advance)
+// The packets and track number the column completed, and the per-column state reset.
+void StreamDecoder::endColumn()
 {
-    m_position += advance;
-    if (m_position > std::numeric_limits<int32_t>::max())
-        throw BrantFileError(QStringLiteral("记录的位置超过 %1 步，超出本程序能处理的范围（记录 %2）")
-                                 .arg(std::numeric_limits<int32_t>::max())
-                                 .arg(i));
     const int32_t p = int32_t(m_position);
-    m_slot.Columns.push_back({p, int32_t(m_firstRecord), int32_t(i)});
-    m_firstRecord = i + 1;
-
     if (m_pending != 0) {
         if (complete(MileageP)) {
             const MileagePacket packet =
@@ -256,7 +274,7 @@ void DecodeStream(common::FileBuffer buffer, int64_t length, RecordingSlot &slot
     slot.RecordCount = int32_t(recordCount);
     try {
         // Every record may close a column; untouched room costs no memory.
-        slot.Columns.reserve(size_t(recordCount));
+        slot.Columns = ColumnArray(size_t(recordCount));
     } catch (const std::bad_alloc &) {
         throw BrantFileError(QStringLiteral("内存不足，无法打开文件 %1").arg(slot.FileName));
     }
@@ -267,7 +285,8 @@ void DecodeStream(common::FileBuffer buffer, int64_t length, RecordingSlot &slot
     for (int64_t from = 0; from < recordCount; from += ProgressInterval) {
         if (progress && recordCount > 1)
             progress(int(100 * from / (recordCount - 1)));
-        if (!decoder.decode(records, from, std::min<int64_t>(from + ProgressInterval, recordCount), recordCount - 1)) {
+        const int64_t to = std::min<int64_t>(from + ProgressInterval, recordCount);
+        if (!decoder.decode(records, from, to, to == recordCount)) {
             decoded = decoder.markerIndex();
             slot.ParsedBytes = RecordLength * decoded;
             readTrailer(records, length, slot.ParsedBytes, slot);

@@ -4,6 +4,7 @@
 // marks of the trailer and the view state that the marks and the drawing share.
 
 #include "BrantFormat.h"
+#include "ColumnArray.h"
 #include "RecordArray.h"
 
 #include <QByteArray>
@@ -29,13 +30,6 @@ using RailSetup56Entry = TableEntry<30>;       // position, RailSetupPacketExt b
 using SwitchEntry = TableEntry<3>;             // position, SwitchNumberPacket bytes 1, 2
 using TrackEntry = TableEntry<2>;              // position, TrackNumberPacket byte
 using CalibrationEntry = TableEntry<3>;        // position, CalibrationPacket bytes 1, 2
-
-// The records first..last drawn at one position.
-struct Column {
-    int32_t position = 0;
-    int32_t first = 0;
-    int32_t last = 0;
-};
 
 namespace MileageField {
 inline constexpr int Position = 0, Mileage = 1, Speed = 2, Curve = 3, MarkFlag = 4;
@@ -72,7 +66,7 @@ struct RecordingSlot {
     // Stream: the records up to the end marker, after the validity conversion and with
     // the curve state in the step value of code-50 records.
     RecordArray Records;
-    std::vector<Column> Columns;
+    ColumnArray Columns;
     std::vector<MileageEntry> MileageTable;
     std::vector<GainEntry> GainTable;
     std::vector<GpsEntry> GpsTable;
