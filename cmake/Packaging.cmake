@@ -6,7 +6,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Replays rail ultrasonic flaw-detector rec
 set(CPACK_PACKAGE_DESCRIPTION "Ostrelplay replays Ostrel .std recordings and .stdm recording videos: \
 it draws the B-scan as the instrument showed it, plays, searches and measures, sets review marks, \
 cuts recordings and writes statistics, workbooks, reports and pictures. \
-ostrelplay-cli gives scripts the same core in batch mode.")
+ostrelplay-cli gives scripts the same core in batch mode; brantview-cli reads, marks and cuts \
+Brantel stream and A-scan records.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Rail replay suite maintainers <maintainers@rail-replay.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
