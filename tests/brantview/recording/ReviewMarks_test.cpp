@@ -192,6 +192,38 @@ TEST(ReviewMarks, OpeningAnotherFileSavesThePendingBrowseMarks)
     EXPECT_EQ(uint8_t(stored.at(stored.size() - ReviewMarkLength)), ReviewMarkKind::BrowseEnd);
 }
 
+TEST(ReviewMarks, ACancelledOpenKeepsTheSavedMarksAndTheRecording)
+{
+    Session s;
+    RecordingSlot &slot = s.open(s.path);
+    AddReviewMark(slot, ReviewMarkKind::Read, Later, s.askName());
+    const QString copy = slot.FileName;
+    OpenRecordingHooks hooks;
+    hooks.askOperatorName = s.askName();
+    hooks.now = [] { return Later; };
+    EXPECT_FALSE(OpenRecording(s.panes, 0, hooks));
+    EXPECT_EQ(s.panes.Slots[0].FileName, copy);
+    EXPECT_EQ(s.panes.Slots[0].ReviewMarks.back().kind, ReviewMarkKind::BrowseEnd);
+    const QByteArray stored = TestFiles::readBytes(copy);
+    EXPECT_EQ(uint8_t(stored.at(stored.size() - ReviewMarkLength)), ReviewMarkKind::BrowseEnd);
+}
+
+TEST(ReviewMarks, MarksThatCannotBeSavedStopTheOpen)
+{
+    Session s;
+    const QString other = s.dir.write(QStringLiteral("QC0002.D01"), recording());
+    RecordingSlot &slot = s.open(s.path);
+    slot.CurrentPost.position = 7;  // a second mark, kept in memory only
+    slot.ReviewMarks.push_back(slot.ReviewMarks[0]);
+    slot.FileName = s.dir.path(QStringLiteral("gone/QC0001.D01"));
+    OpenRecordingHooks hooks;
+    hooks.chooseFile = [other] { return other; };
+    hooks.askOperatorName = s.askName();
+    EXPECT_THROW(OpenRecording(s.panes, 0, hooks), BrantFileError);
+    EXPECT_EQ(s.panes.Slots[0].FileName, s.dir.path(QStringLiteral("gone/QC0001.D01")));
+    EXPECT_EQ(s.panes.Slots[0].ReviewMarkCount(), 2);
+}
+
 TEST(ReviewMarks, CopyNamesStayInTheFolderAndNeverReplaceAFile)
 {
     EXPECT_EQ(ReviewedCopyName(QStringLiteral("/d/QC0001.D01"), "Li      ", Opened),
