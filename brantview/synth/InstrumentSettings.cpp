@@ -140,7 +140,7 @@ std::array<uint8_t, PacketLength::RailSetupExt> InstrumentSettings::railSetupExt
     return bytes;
 }
 
-InstrumentSettings initialSettings(int firmwareVersion, bool selectedPoint, const ProbeConfig &config, int railType,
+InstrumentSettings initialSettings(int firmwareVersion, bool selectedPoint, const ProbeLayout &config, int railType,
                                    common::SynthRandom &random)
 {
     InstrumentSettings s;

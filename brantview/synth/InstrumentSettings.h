@@ -15,7 +15,7 @@ namespace brantview::synth {
 struct InstrumentSettings {
     int firmwareVersion = 650;
     bool selectedPoint = false;  // "XD" record
-    ProbeConfig config;
+    ProbeLayout config;
     int wheelValue = 80;
     int railType = 2;
     std::array<int, 9> gains{};  // dB per channel
@@ -50,7 +50,7 @@ struct InstrumentSettings {
 };
 
 // Settings of a plausible instrument, its first probe configuration and rail type.
-InstrumentSettings initialSettings(int firmwareVersion, bool selectedPoint, const ProbeConfig &config, int railType,
+InstrumentSettings initialSettings(int firmwareVersion, bool selectedPoint, const ProbeLayout &config, int railType,
                                    common::SynthRandom &random);
 
 // A pull calibration lands the wheel value near its base.

@@ -31,7 +31,7 @@ public:
                std::span<const ConfigShare> configs);
 
     int railType() const { return m_railType; }
-    const ProbeConfig &config() const { return m_configs[m_configIndex].config; }
+    const ProbeLayout &config() const { return m_configs[m_configIndex].config; }
 
     // Paints the next piece and appends its events in position order. Returns the
     // position below which later pieces paint nothing.

@@ -355,7 +355,7 @@ void StreamComposer::writeClosing(int step, uint64_t bits, const EchoSlot &slot,
     m_out.record(step == 2 ? 33 : 11, step, depth + n - 1);
 }
 
-void StreamComposer::useConfig(const ProbeConfig &config)
+void StreamComposer::useConfig(const ProbeLayout &config)
 {
     m_settings.config = config;
     m_echoProbes.clear();

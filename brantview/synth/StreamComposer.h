@@ -53,7 +53,7 @@ private:
     void writeNoise(uint64_t bits);
     void writeErrorRecord();
     void writeClosing(int step, uint64_t bits, const EchoSlot &slot, bool calibration);
-    void useConfig(const ProbeConfig &config);
+    void useConfig(const ProbeLayout &config);
     int64_t steps(double metres) const { return int64_t(metres * 1000.0 / m_stepMm); }
     void setStepLength(double millimetres);
 

@@ -38,14 +38,14 @@ constexpr std::array<ConfigShare, 3> newerSequence = {{
     {{false, true, 2, 0}, 0.20},
 }};
 
-bool channel6Back(const ProbeConfig &config)
+bool channel6Back(const ProbeLayout &config)
 {
     return config.channel6Kind == 1 || config.channel6Kind == 5;
 }
 
 }  // namespace
 
-std::vector<Probe> probesOf(const ProbeConfig &config)
+std::vector<Probe> probesOf(const ProbeLayout &config)
 {
     std::vector<Probe> probes;
     probes.push_back(head70(config.channel1Back, 1, 2, 26, 27));
@@ -74,7 +74,7 @@ std::span<const ConfigShare> configSequence(int firmwareVersion)
     return olderSequence;
 }
 
-void writeProbeBytes(ParamBlock &block, const ProbeConfig &config, int firmwareVersion)
+void writeProbeBytes(ParamBlock &block, const ProbeLayout &config, int firmwareVersion)
 {
     if (firmwareVersion < 700) {
         block.set(19, int(config.channel1Back) | int(config.channel2Back) << 1 | (config.obliqueKind & 3) << 2

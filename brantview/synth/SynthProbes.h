@@ -28,7 +28,7 @@ struct Probe {
 // Which way channels face and which probes channels "3"/"4" and "6" carry. Channels
 // "1A" and "2A" face the other way from "1" and "2"; "6A" faces forward only when
 // channel "6" is the backward 70°.
-struct ProbeConfig {
+struct ProbeLayout {
     bool channel1Back = false;
     bool channel2Back = true;
     int obliqueKind = 0;   // channels "3"/"4": 0 37°, 1 18°, 2 70° offset 10°
@@ -37,18 +37,18 @@ struct ProbeConfig {
 
 // A configuration and its share of the recording's length.
 struct ConfigShare {
-    ProbeConfig config;
+    ProbeLayout config;
     double share = 1.0;
 };
 
 // The probes fitted in `config`, 0° channel "5" included.
-std::vector<Probe> probesOf(const ProbeConfig &config);
+std::vector<Probe> probesOf(const ProbeLayout &config);
 
 // The configurations a recording goes through in turn. Older firmware names more
 // kinds of channel "6"; from 700 on only its direction is recorded.
 std::span<const ConfigShare> configSequence(int firmwareVersion);
 
 // ParamBlock bytes 19, 23, 34 and 40 for `config`, all channels fitted.
-void writeProbeBytes(ParamBlock &block, const ProbeConfig &config, int firmwareVersion);
+void writeProbeBytes(ParamBlock &block, const ProbeLayout &config, int firmwareVersion);
 
 }  // namespace brantview::synth

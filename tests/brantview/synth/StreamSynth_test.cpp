@@ -249,10 +249,13 @@ TEST_P(FullCourse, PullCalibrationRunFollowsItsPointInsideOneColumn)
         const double pulledMm = (packet[1] * 256 + packet[2]) * 10.0;
         EXPECT_NEAR(double(travelled), pulledMm / paramsAt(slot, packet[0] - 1).stepLengthMm(), 3.0);
         // It takes no room in the view: its end closes the point's column.
-        const auto column = std::upper_bound(slot.Columns.begin(), slot.Columns.end(), int32_t(r),
-                                             [](int32_t record, const Column &c) { return record < c.first; })
-                            - 1;
-        EXPECT_GE(column->last, int32_t(i));
+        size_t lo = 0;
+        size_t hi = slot.Columns.size();
+        while (hi - lo > 1) {  // the last column starting at or before the point
+            const size_t mid = (lo + hi) / 2;
+            (slot.Columns[mid].first <= int32_t(r) ? lo : hi) = mid;
+        }
+        EXPECT_GE(slot.Columns[lo].last, int32_t(i));
     }
     EXPECT_GT(points, 0);
     EXPECT_EQ(size_t(points), slot.CalibrationTable.size());
