@@ -27,8 +27,11 @@ QString overview(const CliProgram &program)
 {
     QString text = QStringLiteral("Usage: %1 SUBCOMMAND [options] FILE...\n").arg(program.name) + program.overview
                    + QStringLiteral("\nSubcommands:\n");
+    qsizetype width = 0;
     for (const CliCommand &command : program.commands)
-        text += QStringLiteral("  %1  %2\n").arg(command.name, -6).arg(command.summary);
+        width = std::max(width, command.name.size());
+    for (const CliCommand &command : program.commands)
+        text += QStringLiteral("  %1  %2\n").arg(command.name, -int(width)).arg(command.summary);
     text += QStringLiteral("\n"
                            "'%1 SUBCOMMAND --help' shows the options of one subcommand.\n"
                            "Exit status: 0 done, 1 a recording could not be read or written, 2 bad command line.\n")
