@@ -24,14 +24,6 @@ QDateTime timeOption(const QString &name, const QString &text)
     return time;
 }
 
-// The post's mileage bytes as the packet holds them, most significant first.
-MileagePost postOf(const MileageEntry &entry)
-{
-    const uint32_t mileage = uint32_t(entry[MileageField::Mileage]);
-    return {int32_t(entry[MileageField::Position]),
-            {uint8_t(mileage >> 24), uint8_t(mileage >> 16), uint8_t(mileage >> 8), uint8_t(mileage)}};
-}
-
 QJsonObject run(const QStringList &args)
 {
     const CliArgs options(args, {{QStringLiteral("post")},
@@ -69,7 +61,7 @@ QJsonObject run(const QStringList &args)
     if (post < 0 || size_t(post) >= slot.MileageTable.size())
         throw UsageError(QStringLiteral("--post: %1 is outside 0 to %2").arg(post).arg(qint64(slot.MileageTable.size()) - 1));
 
-    slot.CurrentPost = postOf(slot.MileageTable[size_t(post)]);
+    slot.CurrentPost = MileagePost::of(slot.MileageTable[size_t(post)]);
     slot.ViewStart = options.value(QStringLiteral("view-start"))
         ? positionOption(QStringLiteral("view-start"), *options.value(QStringLiteral("view-start")))
         : slot.CurrentPost.position;

@@ -4,6 +4,7 @@
 // writer of these files goes through the definitions here.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 
 #include <array>
@@ -150,6 +151,31 @@ struct ReviewMark {
     int markYear() const { return year[0] | (year[1] << 8); }
     int firmwareVersion() const { return params[0] * 256 + params[1]; }
     const uint8_t *bytes() const { return reinterpret_cast<const uint8_t *>(this); }
+
+    void setViewingMinutes(int value)
+    {
+        minutes[0] = uint8_t(value);
+        minutes[1] = uint8_t(value >> 8);
+    }
+    void setPost(int32_t position, uint32_t mileage)
+    {
+        for (int i = 0; i < 4; ++i) {
+            postPosition[i] = uint8_t(uint32_t(position) >> (8 * i));
+            postMileage[i] = uint8_t(mileage >> (8 * (3 - i)));
+        }
+    }
+    void setMadeAt(const QDateTime &at)
+    {
+        const QDate date = at.date();
+        const QTime time = at.time();
+        year[0] = uint8_t(date.year());
+        year[1] = uint8_t(date.year() >> 8);
+        month = uint8_t(date.month());
+        day = uint8_t(date.day());
+        hour = uint8_t(time.hour());
+        minute = uint8_t(time.minute());
+        second = uint8_t(time.second());
+    }
 };
 static_assert(sizeof(ReviewMark) == ReviewMarkLength);
 

@@ -53,7 +53,7 @@ public:
     ColumnArray() = default;
     // Room for `capacity` columns plus the one the decoder writes ahead; throws std::bad_alloc.
     explicit ColumnArray(size_t capacity)
-        : m_room(static_cast<Stored *>(std::malloc((capacity + 1) * sizeof(Stored)))), m_capacity(capacity)
+        : m_room(static_cast<Stored *>(std::malloc((capacity + 1) * sizeof(Stored))))
     {
         if (!m_room)
             throw std::bad_alloc();
@@ -61,7 +61,6 @@ public:
 
     size_t size() const { return m_size; }
     bool empty() const { return m_size == 0; }
-    size_t capacity() const { return m_capacity; }
 
     Column operator[](size_t i) const
     {
@@ -82,7 +81,6 @@ private:
     };
     std::unique_ptr<Stored[], Free> m_room;
     size_t m_size = 0;
-    size_t m_capacity = 0;
 };
 
 } // namespace brantview

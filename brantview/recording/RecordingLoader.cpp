@@ -243,12 +243,6 @@ void StreamDecoder::endColumn()
     m_seen = 0;
 }
 
-template <typename Table>
-void trim(Table &table)
-{
-    table.shrink_to_fit();
-}
-
 void readTrailer(const uint8_t *file, int64_t length, int64_t marker, RecordingSlot &slot)
 {
     const int64_t nameStart = marker + RecordLength;
@@ -300,15 +294,15 @@ void DecodeStream(common::FileBuffer buffer, int64_t length, RecordingSlot &slot
     slot.HasTrailer = !slot.ReviewMarks.empty();
     if (!slot.HasTrailer)
         slot.ReplayerName.clear();
-    trim(slot.GainTable);
-    trim(slot.MileageTable);
-    trim(slot.GpsTable);
-    trim(slot.ParamTable);
-    trim(slot.RailSetup55Table);
-    trim(slot.RailSetup56Table);
-    trim(slot.SwitchTable);
-    trim(slot.TrackTable);
-    trim(slot.CalibrationTable);
+    slot.GainTable.shrink_to_fit();
+    slot.MileageTable.shrink_to_fit();
+    slot.GpsTable.shrink_to_fit();
+    slot.ParamTable.shrink_to_fit();
+    slot.RailSetup55Table.shrink_to_fit();
+    slot.RailSetup56Table.shrink_to_fit();
+    slot.SwitchTable.shrink_to_fit();
+    slot.TrackTable.shrink_to_fit();
+    slot.CalibrationTable.shrink_to_fit();
     slot.Records = RecordArray(std::move(buffer), size_t(decoded));
 }
 

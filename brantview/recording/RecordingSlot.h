@@ -48,6 +48,16 @@ inline constexpr int Count = 13;
 struct MileagePost {
     int32_t position = 0;
     std::array<uint8_t, 4> mileage{};
+
+    static MileagePost of(const MileageEntry &entry)
+    {
+        const uint32_t m = uint32_t(entry[MileageField::Mileage]);
+        return {int32_t(entry[MileageField::Position]), {uint8_t(m >> 24), uint8_t(m >> 16), uint8_t(m >> 8), uint8_t(m)}};
+    }
+    uint32_t mileageValue() const
+    {
+        return (uint32_t(mileage[0]) << 24) | (uint32_t(mileage[1]) << 16) | (uint32_t(mileage[2]) << 8) | mileage[3];
+    }
 };
 
 // A code-73 dot drawn in the current view, for the pointer to find.

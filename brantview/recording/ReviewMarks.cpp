@@ -16,19 +16,6 @@ namespace brantview {
 
 namespace {
 
-void stampTime(ReviewMark &mark, const QDateTime &now)
-{
-    const QDate date = now.date();
-    const QTime time = now.time();
-    mark.year[0] = uint8_t(date.year());
-    mark.year[1] = uint8_t(date.year() >> 8);
-    mark.month = uint8_t(date.month());
-    mark.day = uint8_t(date.day());
-    mark.hour = uint8_t(time.hour());
-    mark.minute = uint8_t(time.minute());
-    mark.second = uint8_t(time.second());
-}
-
 int marksAtPost(const RecordingSlot &slot, int32_t position)
 {
     return int(std::count_if(slot.ReviewMarks.begin(), slot.ReviewMarks.end(),
@@ -166,17 +153,12 @@ bool AddReviewMark(RecordingSlot &slot, int kind, const QDateTime &now, const As
     if (isOperatorKind(kind)) {
         if (marksAtPost(slot, slot.CurrentPost.position) >= 2)
             return false;
-        const uint32_t position = uint32_t(slot.CurrentPost.position);
-        for (int i = 0; i < 4; ++i)
-            mark.postPosition[i] = uint8_t(position >> (8 * i));
-        std::copy(slot.CurrentPost.mileage.begin(), slot.CurrentPost.mileage.end(), mark.postMileage);
+        mark.setPost(slot.CurrentPost.position, slot.CurrentPost.mileageValue());
     } else if (kind == ReviewMarkKind::BrowseEnd) {
-        const int64_t minutes = std::clamp<int64_t>(slot.OpenedAt.secsTo(now) / 60, 0, 0xFFFF);
-        mark.minutes[0] = uint8_t(minutes);
-        mark.minutes[1] = uint8_t(minutes >> 8);
+        mark.setViewingMinutes(int(std::clamp<int64_t>(slot.OpenedAt.secsTo(now) / 60, 0, 0xFFFF)));
     }
     mark.kind = uint8_t(kind);
-    stampTime(mark, now);
+    mark.setMadeAt(now);
     std::copy(slot.CurrentParams.begin(), slot.CurrentParams.end(), mark.params);
     slot.ReviewMarks.push_back(mark);
     if (isOperatorKind(kind))

@@ -85,10 +85,8 @@ bool sameFile(const QString &a, const QString &b)
 
 // A target takes segments when it is empty or a segment file: whole records, the
 // first a code-55 record.
-void checkTarget(QFile &target, const QString &path, const RecordingSlot &slot)
+void checkTarget(QFile &target)
 {
-    if (sameFile(path, slot.FileName))
-        throw BrantFileError(SegmentRefusedText);
     const qint64 size = target.size();
     if (size % RecordLength != 0)
         throw BrantFileError(SegmentRefusedText);
@@ -128,7 +126,7 @@ int64_t ExportSegment(const RecordingSlot &slot, int32_t from, int32_t to, const
     asBrantFileError([&] {
         if (common::fileExists(target) && !common::canReplace(target)) {
             common::TailRewrite rewrite(target);
-            checkTarget(rewrite.file(), target, slot);
+            checkTarget(rewrite.file());
             rewrite.write(rewrite.file().size(), segment);
             return;
         }
@@ -138,7 +136,7 @@ int64_t ExportSegment(const RecordingSlot &slot, int32_t from, int32_t to, const
             if (!common::openFile(existing, target, QIODevice::ReadOnly))
                 throw BrantFileError(
                     QStringLiteral("无法打开文件 %1：%2").arg(common::displayName(target), existing.errorString()));
-            checkTarget(existing, target, slot);
+            checkTarget(existing);
             existing.seek(0);
             common::copyInto(out, existing, target, existing.size());
         }

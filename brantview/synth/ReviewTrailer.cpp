@@ -12,21 +12,9 @@ ReviewMark makeMark(int kind, const PostRecord *post, const std::array<uint8_t, 
 {
     ReviewMark m;
     m.kind = uint8_t(kind);
-    if (post) {
-        for (int i = 0; i < 4; ++i) {
-            m.postPosition[i] = uint8_t(uint32_t(post->position) >> (8 * i));
-            m.postMileage[i] = uint8_t(post->mileage >> (8 * (3 - i)));
-        }
-    }
-    const QDate date = at.date();
-    const QTime time = at.time();
-    m.year[0] = uint8_t(date.year());
-    m.year[1] = uint8_t(date.year() >> 8);
-    m.month = uint8_t(date.month());
-    m.day = uint8_t(date.day());
-    m.hour = uint8_t(time.hour());
-    m.minute = uint8_t(time.minute());
-    m.second = uint8_t(time.second());
+    if (post)
+        m.setPost(post->position, post->mileage);
+    m.setMadeAt(at);
     std::copy(params.begin(), params.end(), m.params);
     return m;
 }

@@ -75,9 +75,7 @@ struct Session {
 
     static void atPost(RecordingSlot &slot, int post)
     {
-        const MileageEntry &entry = slot.MileageTable.at(size_t(post));
-        const uint32_t m = uint32_t(entry[MileageField::Mileage]);
-        slot.CurrentPost = {int32_t(entry[0]), {uint8_t(m >> 24), uint8_t(m >> 16), uint8_t(m >> 8), uint8_t(m)}};
+        slot.CurrentPost = MileagePost::of(slot.MileageTable.at(size_t(post)));
         slot.ViewStart = slot.CurrentPost.position;
         TakeParamsInEffect(slot);
     }
