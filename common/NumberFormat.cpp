@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <vector>
 
 namespace common {
 
@@ -21,6 +22,161 @@ QString formatFloat(float value)
 QString zeroPadded(qint64 value, int width)
 {
     return QString::number(value).rightJustified(width, QLatin1Char(' ')).replace(QLatin1Char(' '), QLatin1Char('0'));
+}
+
+} // namespace common
+
+namespace common {
+
+namespace {
+
+bool isDigitPlace(QChar c)
+{
+    return c == QLatin1Char('0') || c == QLatin1Char('#');
+}
+
+// The pattern split into literal runs and digit places, quotes and escapes resolved.
+struct PatternItem {
+    QChar place;  // '0', '#', '.', or null for a literal
+    QString literal;
+};
+
+std::vector<PatternItem> splitPattern(QStringView pattern)
+{
+    std::vector<PatternItem> items;
+    bool pointSeen = false;
+    for (qsizetype i = 0; i < pattern.size(); ++i) {
+        const QChar c = pattern[i];
+        if (c == QLatin1Char('\\') && i + 1 < pattern.size()) {
+            items.push_back({QChar(), QString(pattern[++i])});
+        } else if (c == QLatin1Char('"')) {
+            const qsizetype end = pattern.indexOf(QLatin1Char('"'), i + 1);
+            const qsizetype stop = end < 0 ? pattern.size() : end;
+            items.push_back({QChar(), pattern.mid(i + 1, stop - i - 1).toString()});
+            i = stop;
+        } else if (isDigitPlace(c) || (c == QLatin1Char('.') && !pointSeen)) {
+            pointSeen = pointSeen || c == QLatin1Char('.');
+            items.push_back({c, QString()});
+        } else {
+            items.push_back({QChar(), QString(c)});
+        }
+    }
+    return items;
+}
+
+} // namespace
+
+QString formatPattern(double value, QStringView pattern)
+{
+    const std::vector<PatternItem> items = splitPattern(pattern);
+    size_t point = items.size();
+    int integerPlaces = 0;
+    int fractionPlaces = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i].place == QLatin1Char('.'))
+            point = i;
+        else if (!items[i].place.isNull())
+            (point == items.size() ? integerPlaces : fractionPlaces) += 1;
+    }
+
+    const double scale = std::pow(10.0, fractionPlaces);
+    const double scaled = std::round(std::fabs(value) * scale);
+    const bool negative = value < 0 && scaled != 0;
+    const double whole = std::floor(scaled / scale);
+    QString integerDigits = whole == 0 ? QString() : QString::number(whole, 'f', 0);
+    const QString fractionDigits =
+        fractionPlaces == 0 ? QString()
+                            : QString::number(scaled - whole * scale, 'f', 0).rightJustified(fractionPlaces, '0');
+
+    // Fraction: trailing zeros under trailing '#' places are dropped.
+    std::vector<bool> fractionShown(size_t(fractionPlaces), true);
+    {
+        int k = fractionPlaces - 1;
+        for (size_t i = items.size(); i-- > point + 1 && k >= 0;) {
+            if (items[i].place.isNull())
+                continue;
+            if (items[i].place != QLatin1Char('#') || fractionDigits[k] != QLatin1Char('0'))
+                break;
+            fractionShown[size_t(k--)] = false;
+        }
+    }
+
+    QString out;
+    if (negative)
+        out += QLatin1Char('-');
+    int integerPlace = 0;
+    int fractionPlace = 0;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const PatternItem &item = items[i];
+        if (item.place.isNull()) {
+            out += item.literal;
+        } else if (item.place == QLatin1Char('.')) {
+            out += QLatin1Char('.');
+        } else if (i < point) {
+            // Place j from the left takes the digit that lies integerPlaces − j from the right.
+            const int fromRight = integerPlaces - integerPlace++;
+            const qsizetype digits = integerDigits.size();
+            if (fromRight == integerPlaces && digits > integerPlaces)
+                out += integerDigits.left(digits - integerPlaces + 1);
+            else if (fromRight <= digits)
+                out += integerDigits[digits - fromRight];
+            else if (item.place == QLatin1Char('0'))
+                out += QLatin1Char('0');
+        } else {
+            const int k = fractionPlace++;
+            if (fractionShown[size_t(k)])
+                out += fractionDigits[k];
+        }
+    }
+    return out;
+}
+
+QString formatDateTimePattern(const QDateTime &at, QStringView pattern)
+{
+    const QDate date = at.date();
+    const QTime time = at.time();
+    const bool twelveHour = pattern.contains(QLatin1String("AM/PM"), Qt::CaseInsensitive);
+    auto number = [](int value, qsizetype width) { return QString::number(value).rightJustified(width, '0'); };
+
+    QString out;
+    bool afterHour = false;
+    for (qsizetype i = 0; i < pattern.size();) {
+        const QChar c = pattern[i];
+        const QChar lower = c.toLower();
+        qsizetype run = 1;
+        while (i + run < pattern.size() && pattern[i + run].toLower() == lower)
+            ++run;
+        if (pattern.mid(i, 5).compare(QLatin1String("AM/PM"), Qt::CaseInsensitive) == 0) {
+            out += time.hour() < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
+            i += 5;
+            continue;
+        }
+        if (lower == QLatin1Char('y')) {
+            out += run >= 4 ? number(date.year(), 4) : number(date.year() % 100, 2);
+        } else if (lower == QLatin1Char('m') && afterHour) {
+            out += number(time.minute(), qMin(run, qsizetype(2)));
+        } else if (lower == QLatin1Char('m')) {
+            out += number(date.month(), qMin(run, qsizetype(2)));
+        } else if (lower == QLatin1Char('d')) {
+            out += number(date.day(), qMin(run, qsizetype(2)));
+        } else if (lower == QLatin1Char('h')) {
+            int hour = time.hour();
+            if (twelveHour)
+                hour = hour % 12 == 0 ? 12 : hour % 12;
+            out += number(hour, qMin(run, qsizetype(2)));
+        } else if (lower == QLatin1Char('n')) {
+            out += number(time.minute(), qMin(run, qsizetype(2)));
+        } else if (lower == QLatin1Char('s')) {
+            out += number(time.second(), qMin(run, qsizetype(2)));
+        } else {
+            out += pattern.mid(i, run);
+            i += run;
+            continue;
+        }
+        afterHour = lower == QLatin1Char('h');
+        i += run;
+    }
+    return out;
 }
 
 } // namespace common

@@ -1,7 +1,9 @@
 #pragma once
 // Numbers as the programs' texts show them.
 
+#include <QDateTime>
 #include <QString>
+#include <QStringView>
 
 namespace common {
 
@@ -11,5 +13,17 @@ QString formatFloat(float value);
 
 // Delphi-style right-aligned decimal with spaces replaced by '0': (93005, 6) -> "093005".
 QString zeroPadded(qint64 value, int width);
+
+// A number through a picture of the instruments' own texts: '0' shows a digit or 0,
+// '#' a digit or nothing, the first '.' is the decimal point (always shown), '\\'
+// escapes one character, "…" is literal, anything else is literal. Integer digits
+// fill the placeholders from the right across literals ("###0KM+##0.0M" with
+// 12345.6 gives "12KM+345.6M"); surplus digits go before the first placeholder.
+// Rounds half away from zero; '#' places at the end of the fraction drop zeros.
+QString formatPattern(double value, QStringView pattern);
+
+// A date and time through a picture: yyyy, yy, mm/m (minutes right after an hour),
+// MM/M, dd/d, hh/h, nn/n, ss/s, and AM/PM (a 12-hour clock); the rest is literal.
+QString formatDateTimePattern(const QDateTime &at, QStringView pattern);
 
 } // namespace common
