@@ -79,8 +79,10 @@ std::array<uint8_t, 2> bigEndian16(int value)
 QString ParamBlock::serialText() const
 {
     QString text;
+    // Unset bytes (0) and other control bytes are no characters a text can show.
     for (int k = 27; k <= 33; ++k)
-        text.append(QChar(char16_t(byte(k))));
+        if (byte(k) >= 0x20)
+            text.append(QChar(char16_t(byte(k))));
     return text;
 }
 

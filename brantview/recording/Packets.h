@@ -67,7 +67,7 @@ struct ParamBlock {
     void setTrackOrLineNumber(int v) { setHighLow(15, v); }
     void setOperatorNumber(int v) { setHighLow(20, v); }
     void setKilometrePost(int v) { setHighLow(35, v); }
-    // The seven characters of the serial number and their numeric value.
+    // The characters of the serial number (seven, control bytes left out) and its numeric value.
     QString serialText() const;
     int64_t serialKey() const;
     // Five characters, firmware 700 and above.

@@ -1,7 +1,7 @@
-// Checks the smoke run of the program: the picture was saved, play moved the
-// first slot on from row 1, and the first B-scan pane holds a drawn frame rather
-// than a single colour.
-// Usage: ostrelplay_smoke_check WINDOW.png RESULT.json
+// Checks the smoke run of a program: the picture was saved, play moved the first
+// slot on from position 1, and the B-scan pane holds a drawn frame rather than a
+// single colour.
+// Usage: smoke_picture_check WINDOW.png RESULT.json
 
 #include <QFile>
 #include <QHash>
@@ -26,7 +26,7 @@ int fail(const char *what)
 int main(int argc, char **argv)
 {
     if (argc != 3)
-        return fail("usage: ostrelplay_smoke_check WINDOW.png RESULT.json");
+        return fail("usage: smoke_picture_check WINDOW.png RESULT.json");
     QFile resultFile(QString::fromLocal8Bit(argv[2]));
     if (!resultFile.open(QIODevice::ReadOnly))
         return fail("no result from the program");
