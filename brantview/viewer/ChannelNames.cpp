@@ -39,6 +39,11 @@ QString name34(const ProbeConfig &c, const QString &label)
     }
 }
 
+bool fitted(const ProbeConfig &c, int extra)
+{
+    return c.newFirmware() ? bit(c.fittedMask, extra) : !bit(c.channelSet, extra);
+}
+
 QString olderName(const ProbeConfig &c, int k)
 {
     switch (k) {
@@ -53,10 +58,10 @@ QString olderName(const ProbeConfig &c, int k)
         return kind < 6 ? QString::fromUtf16(names[kind]) : QString();
     }
     // The extra channels look the other way from "1" and "2".
-    case 6: return ExtraChannelFitted(c, 0) ? QStringLiteral("1A:") + facing(!bit(c.probeByte, 0)) + QStringLiteral("70") : QString();
-    case 7: return ExtraChannelFitted(c, 1) ? QStringLiteral("2A:") + facing(!bit(c.probeByte, 1)) + QStringLiteral("70") : QString();
+    case 6: return fitted(c, 0) ? QStringLiteral("1A:") + facing(!bit(c.probeByte, 0)) + QStringLiteral("70") : QString();
+    case 7: return fitted(c, 1) ? QStringLiteral("2A:") + facing(!bit(c.probeByte, 1)) + QStringLiteral("70") : QString();
     case 8:
-        if (!ExtraChannelFitted(c, 2))
+        if (!fitted(c, 2))
             return {};
         return kindOf6(c) == 1 ? QStringLiteral("6A:前直70") : QStringLiteral("6A:后直70");
     default: return {};
@@ -74,24 +79,19 @@ QString newerName(const ProbeConfig &c, int k)
     case 4: return QStringLiteral("5:0");
     case 5: return QStringLiteral("6:") + facing(bit(mask, 5)) + QStringLiteral("直70");
     case 6:
-        if (!ExtraChannelFitted(c, 0))
+        if (!fitted(c, 0))
             return {};
         return c.doubleProbeMode == 1 ? QStringLiteral("1A:双45") : QStringLiteral("1A:") + facing(bit(mask, 6)) + QStringLiteral("70");
     case 7:
-        if (!ExtraChannelFitted(c, 1))
+        if (!fitted(c, 1))
             return {};
         return c.doubleProbeMode == 2 ? QStringLiteral("2A:双45") : QStringLiteral("2A:") + facing(bit(mask, 7)) + QStringLiteral("70");
-    case 8: return ExtraChannelFitted(c, 2) ? QStringLiteral("6A:") + facing(bit(mask, 8)) + QStringLiteral("直70") : QString();
+    case 8: return fitted(c, 2) ? QStringLiteral("6A:") + facing(bit(mask, 8)) + QStringLiteral("直70") : QString();
     default: return {};
     }
 }
 
 } // namespace
-
-bool ExtraChannelFitted(const ProbeConfig &c, int extra)
-{
-    return c.newFirmware() ? bit(c.fittedMask, extra) : !bit(c.channelSet, extra);
-}
 
 ProbeConfig probeConfigInEffect(const RecordingSlot &slot, int previousDoubleMode)
 {
