@@ -138,9 +138,9 @@ void DrawGpsText(SlotDrawing &view, const uint8_t *bytes, int32_t p)
         return view.settings.GpsDms ? dmsText(raw)
                                     : common::formatPattern(GpsPacket::decimalDegrees(raw), u"#0.000000##°");
     };
-    view.canvas.text(view.x(p), view.H,
-                     QStringLiteral("GPS:东经") + value(gps.longitude) + QStringLiteral(",北纬") + value(gps.latitude),
-                     view.settings.ForeColour, view.textFont);
+    const QString text =
+        QStringLiteral("GPS:东经") + value(gps.longitude) + QStringLiteral(",北纬") + value(gps.latitude);
+    view.canvas.text(view.x(p), view.H, text, view.settings.ForeColour, view.textFont);
 }
 
 void DrawPowerText(SlotDrawing &view, const uint8_t *bytes, int32_t p)

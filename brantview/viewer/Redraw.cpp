@@ -44,7 +44,8 @@ struct SlotPass {
         slotReport.T = T;
         slotReport.L = layout.L;
         slotReport.ViewStart = slot.ViewStart;
-        slotReport.browseText = DrawSlotView(view, int64_t(slot.ViewStart) + state.R + ColumnsAfterView, s == rangeSlot);
+        const int64_t lastPos = int64_t(slot.ViewStart) + state.R + ColumnsAfterView;
+        slotReport.browseText = DrawSlotView(view, lastPos, s == rangeSlot);
         slotReport.dotsPerChannel = view.dotsPerChannel;
         slotReport.CurrentPost = postOf(slot);
         if (bothSlots && state.HeaderMode == 2)

@@ -21,6 +21,7 @@ SlotDrawing::SlotDrawing(ViewCanvas &canvas, RecordingSlot &slot, int slotIndex,
     trendFont = viewFont(settings.TextFonts[0], 12);
     textFont = viewFont(settings.TextFonts[1]);
     calibrationFont = viewFont(settings.TextFonts[1], 12);
+    scaleFont = viewFont(settings.TextFonts[1], 9);
     probes = probeConfigInEffect(slot, state.DoubleProbeMode);
     if (const ParamEntry *params = ParamsInEffect(slot))
         zeroReflection = ((paramBlockOf(*params).byte(37) >> 2) & 1) == 0;

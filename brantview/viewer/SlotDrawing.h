@@ -53,6 +53,7 @@ struct SlotDrawing {
     QFont trendFont;       // font 0 at 12
     QFont textFont;        // font 1 at its own size
     QFont calibrationFont; // font 1 at 12
+    QFont scaleFont;       // font 1 at 9, the distance scale
     ProbeConfig probes;
     bool zeroReflection = true;  // 0° mode of the parameters in effect (byte 37 bit 2 clear)
 

@@ -21,7 +21,8 @@ void horizontal(SlotDrawing &view, double y, int32_t colour, Qt::PenStyle style)
     view.canvas.line(0, y, view.layout.R, y, colour, style);
 }
 
-// Ticks at whole multiples of the spacing, labelled with the nominal distance.
+// Ticks at whole multiples of the spacing hanging from the top line, labelled just
+// below it: above it the label would run into the header row of the slot above.
 void drawScale(SlotDrawing &view)
 {
     const SlotLayout &layout = view.layout;
@@ -35,9 +36,8 @@ void drawScale(SlotDrawing &view)
     first = std::max<int64_t>(first, 0);
     for (int64_t p = first; p <= leftmost; p += ScaleTickSteps) {
         const double x = layout.x(p, view.slot.ViewStart);
-        view.canvas.line(x, top - 4, x, top, fore);
-        view.canvas.text(x + 2, top - 4 - view.canvas.lineHeight(view.calibrationFont), distanceText(p * NominalStepM),
-                         fore, view.calibrationFont);
+        view.canvas.line(x, top, x, top + 6, fore);
+        view.canvas.text(x + 2, top + 1, distanceText(p * NominalStepM), fore, view.scaleFont);
     }
 }
 

@@ -80,10 +80,11 @@ TEST(Annotations, TheMileageHeaderShowsPostTimeSpeedAndChannelsOrTheReferenceTex
         view.load(w, RightEdge, 0);
         view.load(w, RightEdge, 1);
         view.settings.SyncMode = !reference;
-        view.draw();
+        const RedrawReport report = view.draw();
+        const SlotDrawReport &second = report.slotReports.at(1);
         QStringList slot1;
         for (const TextItem &t : view.canvas.texts())
-            if (t.y > view.settings.TopMargin[0][1])
+            if (t.y > second.T + second.L)
                 slot1 << t.text;
         EXPECT_EQ(slot1.join(QString()), QStringLiteral("12KM+345.6M  1:5:9PM  ")
                                              + (reference ? QStringLiteral(" 参考文件")
