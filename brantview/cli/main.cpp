@@ -10,7 +10,8 @@ int main(int argc, char *argv[])
     return common::cli::run(
         argc, argv,
         {QStringLiteral("brantview-cli"),
-         QStringLiteral("Inspects, marks, cuts and synthesizes Brantel stream and A-scan records. The result is one\n"
-                        "JSON object on standard output; files are written only where an option names them.\n"),
-         {infoCommand(), atCommand(), channelsCommand(), ascanCommand(), markCommand(), segmentCommand(), synthCommand()}});
+         QStringLiteral("Inspects, draws, marks, cuts and synthesizes Brantel stream and A-scan records. The result\n"
+                        "is one JSON object on standard output; files are written only where an option names them.\n"),
+         {infoCommand(), atCommand(), channelsCommand(), renderCommand(), ascanCommand(), markCommand(),
+          segmentCommand(), synthCommand()}});
 }

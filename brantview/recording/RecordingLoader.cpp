@@ -1,5 +1,6 @@
 #include "RecordingLoader.h"
 
+#include "PacketCollector.h"
 #include "Packets.h"
 #include "RecordingErrors.h"
 #include "common/NativePaths.h"
@@ -14,13 +15,6 @@
 namespace brantview {
 
 namespace {
-
-// The packets a stream collects byte by byte, in the order of their counters.
-enum Packet : uint8_t { MileageP, GainP, GpsP, ParamP, RailSetupP, RailSetupExtP, SwitchP, CalibrationP, PacketKinds };
-constexpr std::array<int, PacketKinds> packetLength = {
-    PacketLength::Mileage,   PacketLength::Gain,         PacketLength::Gps,          PacketLength::Param,
-    PacketLength::RailSetup, PacketLength::RailSetupExt, PacketLength::SwitchNumber, PacketLength::Calibration};
-constexpr int longestPacket = PacketLength::Param;
 
 // Per code: a mask for its step value (all nine bits when it advances the position,
 // none otherwise) and whether it needs the slow path (a data check, a packet byte,
@@ -56,31 +50,22 @@ public:
 private:
     unsigned special(uint8_t *r, unsigned advance);
     void endColumn();
-    void take(Packet p, uint8_t data)
-    {
-        int &count = m_count[p];
-        if (count == packetLength[p])
-            count = 0;
-        m_bytes[p][size_t(count++)] = data;
-        m_pending |= 1u << p;
-    }
-    bool complete(Packet p) const { return m_count[p] == packetLength[p]; }
+    void take(PacketKind p, uint8_t data) { m_packets.take(p, data); }
+    bool complete(PacketKind p) const { return m_packets.complete(p); }
     template <size_t Fields>
-    TableEntry<Fields> rawEntry(Packet p) const
+    TableEntry<Fields> rawEntry(PacketKind p) const
     {
         TableEntry<Fields> entry{};
         entry[0] = int32_t(m_position);
         for (size_t k = 1; k < Fields; ++k)
-            entry[k] = m_bytes[p][k - 1];
+            entry[k] = m_packets.bytes(p)[k - 1];
         return entry;
     }
 
     RecordingSlot &m_slot;
     int64_t m_position = 0;    // P
     int64_t m_marker = -1;
-    std::array<int, PacketKinds> m_count{};
-    std::array<std::array<uint8_t, longestPacket>, PacketKinds> m_bytes{};
-    uint32_t m_pending = 0;    // packets that took a byte in the open column
+    PacketCollector m_packets;
     uint32_t m_seen = 0;
     int m_trackByte = 0;
     int m_curve = 0;           // Q
@@ -94,7 +79,7 @@ bool StreamDecoder::decode(uint8_t *records, int64_t from, int64_t to, bool ends
     ColumnArray::Stored *const start = m_slot.Columns.next();
     ColumnArray::Stored *column = start;
     int64_t position = m_position;
-    bool columnState = (m_pending | m_seen) != 0;
+    bool columnState = m_packets.pending() || m_seen != 0;
     const int64_t forcedClose = endsStream ? to - 1 : -1;
     bool more = true;
     for (int64_t i = from; i < to; ++i) {
@@ -108,7 +93,7 @@ bool StreamDecoder::decode(uint8_t *records, int64_t from, int64_t to, bool ends
                 break;
             }
             advance = special(r, advance);
-            columnState = (m_pending | m_seen) != 0;
+            columnState = m_packets.pending() || m_seen != 0;
         }
         // Every record writes the column it would close; only a closing one keeps it.
         position += advance;
@@ -208,17 +193,17 @@ unsigned StreamDecoder::special(uint8_t *r, unsigned advance)
 void StreamDecoder::endColumn()
 {
     const int32_t p = int32_t(m_position);
-    if (m_pending != 0) {
+    if (m_packets.pending()) {
         if (complete(MileageP)) {
             const MileagePacket packet =
-                MileagePacket::parse(std::span<const uint8_t, PacketLength::Mileage>(m_bytes[MileageP].data(), PacketLength::Mileage));
+                MileagePacket::parse(std::span<const uint8_t, PacketLength::Mileage>(m_packets.bytes(MileageP), PacketLength::Mileage));
             m_slot.MileageTable.push_back({p, int64_t(packet.mileage), packet.speed, m_curve, m_markFlag});
             m_markFlag = 0;
         }
         if (complete(GainP))
             m_slot.GainTable.push_back(rawEntry<12>(GainP));
         if (complete(GpsP)) {
-            const GpsPacket gps = GpsPacket::parse(std::span<const uint8_t, PacketLength::Gps>(m_bytes[GpsP].data(), PacketLength::Gps));
+            const GpsPacket gps = GpsPacket::parse(std::span<const uint8_t, PacketLength::Gps>(m_packets.bytes(GpsP), PacketLength::Gps));
             m_slot.GpsTable.push_back({p, gps.x(), gps.y()});
         }
         if (complete(ParamP))
@@ -235,8 +220,7 @@ void StreamDecoder::endColumn()
             m_slot.CalibrationTable.push_back(rawEntry<3>(CalibrationP));
             ++m_slot.MarkCounts[0];
         }
-        m_count.fill(0);
-        m_pending = 0;
+        m_packets.reset();
     }
     if (m_seen & seenBit(MarkCountIndex::Track))
         m_slot.TrackTable.push_back({p, m_trackByte});

@@ -93,6 +93,11 @@ QString newerName(const ProbeConfig &c, int k)
 
 } // namespace
 
+bool ExtraChannelFitted(const ProbeConfig &config, int extra)
+{
+    return fitted(config, extra);
+}
+
 ProbeConfig probeConfigInEffect(const RecordingSlot &slot, int previousDoubleMode)
 {
     ProbeConfig c;

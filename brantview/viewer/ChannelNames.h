@@ -31,6 +31,9 @@ ProbeConfig probeConfigInEffect(const RecordingSlot &slot, int previousDoubleMod
 // does, and takes its range from its own rail type.
 ProbeConfig probeConfigOfFrame(const AScanFrame &frame);
 
+// Whether extra channel 0, 1, 2 ("1A", "2A", "6A") is fitted.
+bool ExtraChannelFitted(const ProbeConfig &config, int extra);
+
 // Channel k (0..8): empty when the channel is not fitted or its kind has no name.
 QString ChannelName(const ProbeConfig &config, int k);
 

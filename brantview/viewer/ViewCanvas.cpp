@@ -68,7 +68,7 @@ void ViewCanvas::dot(double x, double y, int32_t colour, int size)
         return;
     if (m_keepLists)
         m_dots.push_back({x, y, colour, size});
-    const QRgb rgb = colourOf(colour).rgb();
+    const QRgb rgb = qRgb(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
     for (int row = top; row < bottom; ++row) {
         QRgb *line = reinterpret_cast<QRgb *>(m_image.scanLine(row));
         std::fill(line + left, line + right, rgb);
@@ -103,6 +103,12 @@ void ViewCanvas::line(double x1, double y1, double x2, double y2, int32_t colour
     QPen pen(colourOf(colour));
     pen.setStyle(style);
     pen.setWidthF(width);
+    // A hairline is one device pixel wide: the cosmetic stroker draws dashed
+    // hairlines across the view many times faster than an outline of each dash.
+    if (width <= 1) {
+        pen.setWidth(0);
+        pen.setCosmetic(true);
+    }
     m_painter.setPen(pen);
     m_painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
 }
