@@ -8,5 +8,6 @@ common::cli::CliCommand atCommand();
 common::cli::CliCommand channelsCommand();
 common::cli::CliCommand ascanCommand();
 common::cli::CliCommand markCommand();
+common::cli::CliCommand stepCommand();
 common::cli::CliCommand segmentCommand();
 common::cli::CliCommand synthCommand();

@@ -12,5 +12,5 @@ int main(int argc, char *argv[])
         {QStringLiteral("brantview-cli"),
          QStringLiteral("Inspects, marks, cuts and synthesizes Brantel stream and A-scan records. The result is one\n"
                         "JSON object on standard output; files are written only where an option names them.\n"),
-         {infoCommand(), atCommand(), channelsCommand(), ascanCommand(), markCommand(), segmentCommand(), synthCommand()}});
+         {infoCommand(), atCommand(), channelsCommand(), ascanCommand(), markCommand(), stepCommand(), segmentCommand(), synthCommand()}});
 }
