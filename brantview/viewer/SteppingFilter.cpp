@@ -81,20 +81,15 @@ bool StepFilter::ViewHasHits(const RecordingSlot &slot, int64_t viewStart, int R
         const int d = record[2];
         if (series == ZeroSeries && m_ignoreZeroLoss && d == 0)
             continue;
-        // A run goes on while the data byte changes by less than +3; a repeated value
-        // or a jump breaks it, and the next record starts a new one.
+        // A run goes on while the data byte changes without rising by 3 or more; a
+        // repeated value or such a rise breaks it (the remembered value stays), and the
+        // next record starts a new one. Selects rather than branches: echo data gives
+        // the processor nothing to predict.
         int &count = run[series];
         int &value = remembered[series];
-        if (count == 0) {
-            count = 1;
-            value = d;
-        } else if (d != value && d - value < 3) {
-            ++count;
-            value = d;
-        } else {
-            count = 0;
-            continue;
-        }
+        const bool counts = count == 0 || (d != value && d - value < 3);
+        count = counts ? count + 1 : 0;
+        value = counts ? d : value;
         // The first series to reach its threshold decides: every fed series counts.
         if (count >= m_threshold[series])
             return true;
