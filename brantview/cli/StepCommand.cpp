@@ -48,12 +48,9 @@ void placeView(RecordingSlot &slot, const CliArgs &options, const QString &name)
 QString stopName(StepStop stop)
 {
     switch (stop) {
-    case StepStop::Hit:
-        return QStringLiteral("hit");
-    case StepStop::End:
-        return QStringLiteral("end");
-    case StepStop::Cancelled:
-        break;
+    case StepStop::Hit: return QStringLiteral("hit");
+    case StepStop::End: return QStringLiteral("end");
+    case StepStop::Cancelled: break;
     }
     return QStringLiteral("cancelled");
 }
@@ -101,15 +98,15 @@ QJsonObject run(const QStringList &args)
     QJsonArray steps;
     for (int k = 0; k < count; ++k) {
         const StepOutcome outcome = StepViews(panes, state, settings, direction, a);
-        steps.append(QJsonObject{{QStringLiteral("ViewStart"), viewStarts()},
-                                 {QStringLiteral("stop"), stopName(outcome.stop)}});
+        steps.append(
+            QJsonObject{{QStringLiteral("ViewStart"), viewStarts()}, {QStringLiteral("stop"), stopName(outcome.stop)}});
     }
     QJsonObject result{
         {QStringLiteral("file"), path},
         {QStringLiteral("R"), width},
         {QStringLiteral("a"), a},
-        {QStringLiteral("step"), direction == StepDirection::Forward ? QStringLiteral("StepView")
-                                                                     : QStringLiteral("StepViewBack")},
+        {QStringLiteral("step"),
+         direction == StepDirection::Forward ? QStringLiteral("StepView") : QStringLiteral("StepViewBack")},
         {QStringLiteral("synchronised"), state.SyncOn && panes.SecondLoaded},
         {QStringLiteral("SyncMode"), settings.SyncMode},
         {QStringLiteral("start"), start},
@@ -124,16 +121,17 @@ QJsonObject run(const QStringList &args)
 
 CliCommand stepCommand()
 {
-    return {QStringLiteral("step"),
-            QStringLiteral("filtered steps through one record or two, as the \"<\" and \">\" buttons make them"),
-            QStringLiteral("Usage: brantview-cli step FILE [--file2 FILE2] --steps A [--back] [--view-start P]\n"
-                           "                         [--view-start2 P2] [--sync] [--width W] [--parm PATH] [--count N]\n"
-                           "Steps the view of FILE by A Steps at a time until a view holds an echo run the filter\n"
-                           "shows, a mark or an event record, or the end is reached (\"<\"); --back steps towards\n"
-                           "the start (\">\"). The view is W points wide (default 1200) and starts at P (default one\n"
-                           "scroll unit before the record). With FILE2 and --sync both step together as SyncMode\n"
-                           "says (同时探伤: by the smaller advance; 第2文件为参考: FILE2 follows FILE). The filter and\n"
-                           "SyncMode come from the settings file PATH (parm.dat), else the defaults. Makes N steps\n"
-                           "(default 1) and prints ViewStart of each record after each, and why the step stopped.\n"),
-            run};
+    return {
+        QStringLiteral("step"),
+        QStringLiteral("filtered steps through one record or two, as the \"<\" and \">\" buttons make them"),
+        QStringLiteral("Usage: brantview-cli step FILE [--file2 FILE2] --steps A [--back] [--view-start P]\n"
+                       "                         [--view-start2 P2] [--sync] [--width W] [--parm PATH] [--count N]\n"
+                       "Steps the view of FILE by A Steps at a time until a view holds an echo run the filter\n"
+                       "shows, a mark or an event record, or the end is reached (\"<\"); --back steps towards\n"
+                       "the start (\">\"). The view is W points wide (default 1200) and starts at P (default one\n"
+                       "scroll unit before the record). With FILE2 and --sync both step together as SyncMode\n"
+                       "says (同时探伤: by the smaller advance; 第2文件为参考: FILE2 follows FILE). The filter and\n"
+                       "SyncMode come from the settings file PATH (parm.dat), else the defaults. Makes N steps\n"
+                       "(default 1) and prints ViewStart of each record after each, and why the step stopped.\n"),
+        run};
 }

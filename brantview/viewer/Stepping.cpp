@@ -14,8 +14,8 @@ namespace {
 // The end limit of a recording may lie beyond the last position a ViewStart holds.
 int32_t storedPosition(int64_t position)
 {
-    return int32_t(std::clamp<int64_t>(position, std::numeric_limits<int32_t>::min(),
-                                       std::numeric_limits<int32_t>::max()));
+    return int32_t(
+        std::clamp<int64_t>(position, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
 }
 
 void placeView(RecordingSlot &slot, int64_t viewStart)
@@ -28,12 +28,7 @@ void placeView(RecordingSlot &slot, int64_t viewStart)
 class SlotStepper {
 public:
     SlotStepper(const RecordingSlot &slot, StepDirection direction, int32_t a, int R, const StepFilter &filter)
-        : m_slot(slot),
-          m_direction(direction),
-          m_a(std::max(a, 1)),
-          m_R(R),
-          m_filter(filter),
-          m_start(slot.ViewStart),
+        : m_slot(slot), m_direction(direction), m_a(std::max(a, 1)), m_R(R), m_filter(filter), m_start(slot.ViewStart),
           m_position(slot.ViewStart),
           m_limit(direction == StepDirection::Forward ? LastViewPosition(slot) : int64_t(ScrollScale(slot)))
     {
@@ -149,8 +144,7 @@ StepOutcome StepView(RecordingSlot &slot, int32_t a, int R, const StepFilter &fi
     return stepAlone(slot, StepDirection::Forward, a, R, filter, progress);
 }
 
-StepOutcome StepViewBack(RecordingSlot &slot, int32_t a, int R, const StepFilter &filter,
-                         const StepProgress &progress)
+StepOutcome StepViewBack(RecordingSlot &slot, int32_t a, int R, const StepFilter &filter, const StepProgress &progress)
 {
     return stepAlone(slot, StepDirection::Back, a, R, filter, progress);
 }
@@ -162,8 +156,8 @@ StepOutcome StepViewsTogether(RecordingSlot &first, RecordingSlot &second, bool 
         return stepBoth(first, second, direction, a, R, filter, progress);
     const StepOutcome led = stepAlone(first, direction, a, R, filter, progress);
     const int64_t target = int64_t(second.ViewStart) + led.advance;
-    const bool follows = direction == StepDirection::Forward ? target < LastViewPosition(second)
-                                                             : target >= ScrollScale(second);
+    const bool follows =
+        direction == StepDirection::Forward ? target < LastViewPosition(second) : target >= ScrollScale(second);
     if (follows)
         placeView(second, target);
     return led;

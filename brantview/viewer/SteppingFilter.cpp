@@ -11,7 +11,7 @@ constexpr int ZeroSeries = 4;
 // The last of columns first.. whose position is at most `limit`; first − 1 when none is.
 int lastColumnUpTo(const ColumnArray &columns, int first, int64_t limit)
 {
-    int lo = first - 1;  // at most limit
+    int lo = first - 1;            // at most limit
     int hi = int(columns.size());  // beyond limit
     while (hi - lo > 1) {
         const int mid = lo + (hi - lo) / 2;
@@ -25,8 +25,7 @@ int lastColumnUpTo(const ColumnArray &columns, int first, int64_t limit)
 
 } // namespace
 
-StepFilter::StepFilter(const BrantSettings &settings, bool secondGroupShown)
-    : m_ignoreZeroLoss(settings.IgnoreZeroLoss)
+StepFilter::StepFilter(const BrantSettings &settings, bool secondGroupShown) : m_ignoreZeroLoss(settings.IgnoreZeroLoss)
 {
     m_series.fill(Unfed);
     const auto feed = [&](int series, std::initializer_list<int> codes) {

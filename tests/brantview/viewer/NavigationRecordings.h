@@ -67,8 +67,8 @@ inline Records run(int code, int length, int from = 10)
 inline brantview::RecordingSlot load(const QByteArray &bytes)
 {
     TestFiles::TestDir dir;
-    brantview::RecordingSlot slot =
-        brantview::LoadRecordingFile(dir.write(QStringLiteral("QC0001.D01"), bytes), true, QDateTime::currentDateTime());
+    brantview::RecordingSlot slot = brantview::LoadRecordingFile(dir.write(QStringLiteral("QC0001.D01"), bytes), true,
+                                                                 QDateTime::currentDateTime());
     brantview::SetInitialView(slot);
     return slot;
 }

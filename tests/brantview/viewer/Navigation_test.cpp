@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 using namespace brantview;
-using navtest::Track;
 using navtest::load;
+using navtest::Track;
 
 namespace {
 
@@ -65,8 +65,8 @@ TEST(ViewSetUp, ThePositionTextShowsWholeMetresAtTheNominalStep)
         int64_t viewStart;
         const char *text;
     };
-    for (const Case c : {Case{0, "0+0M"}, Case{340, "0+0M"}, Case{341, "0+1M"}, Case{1234567, "3+629M"},
-                         Case{100000000, "294+000M"}})
+    for (const Case c :
+         {Case{0, "0+0M"}, Case{340, "0+0M"}, Case{341, "0+1M"}, Case{1234567, "3+629M"}, Case{100000000, "294+000M"}})
         EXPECT_EQ(ViewPositionText(c.viewStart), QString::fromUtf8(c.text)) << c.viewStart;
     EXPECT_EQ(ViewPositionText(-340), common::formatPattern(-1, u"###0+##0") + QStringLiteral("M"))
         << "Int rounds down";
@@ -128,9 +128,9 @@ TEST(PictureDrag, MovesWithThePointerStrictlyBetweenMinus300AndTheEndLimit)
         std::optional<int32_t> moved;
     };
     const Case cases[] = {
-        {0, 150, 100, 50},        {0, -199, 100, -299},     {0, -200, 100, std::nullopt},
-        {1000, 399, 100, 1299},   {1000, 400, 100, std::nullopt},
-        {10, 100.5, 100, 10},     {11, 100.5, 100, 12},     {500, 99.6, 100, 500},
+        {0, 150, 100, 50},      {0, -199, 100, -299},           {0, -200, 100, std::nullopt},
+        {1000, 399, 100, 1299}, {1000, 400, 100, std::nullopt}, {10, 100.5, 100, 10},
+        {11, 100.5, 100, 12},   {500, 99.6, 100, 500},
     };
     for (const Case &c : cases) {
         RecordingSlot slot = load(Track().to(1000));  // end limit 1300

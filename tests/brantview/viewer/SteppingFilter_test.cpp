@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 using namespace brantview;
-using navtest::Records;
-using navtest::Track;
 using navtest::load;
+using navtest::Records;
 using navtest::run;
+using navtest::Track;
 
 namespace {
 
@@ -102,12 +102,12 @@ TEST(ViewHasHits, RunCountersFollowTheRunRule)
 
 TEST(ViewHasHits, MarksAndEventRecordsHitWithEveryFamilyOff)
 {
-    for (const Records &event : {Records{{24, 2}}, Records{{24, 14}}, Records{{25, 1}}, Records{{51, 0}},
-                                 Records{{53, 0}}, Records{{55, 0}}, Records{{70, 1}}, Records{{71, 1}},
-                                 Records{{72, 1}}, Records{{73, 1}}})
+    for (const Records &event :
+         {Records{{24, 2}}, Records{{24, 14}}, Records{{25, 1}}, Records{{51, 0}}, Records{{53, 0}}, Records{{55, 0}},
+          Records{{70, 1}}, Records{{71, 1}}, Records{{72, 1}}, Records{{73, 1}}})
         EXPECT_TRUE(hitsWith(event, allOff())) << "code " << event[0].first;
-    for (const Records &other : {Records{{50, 0}}, Records{{52, 0}}, Records{{54, 0}}, Records{{56, 0}},
-                                 Records{{74, 0}}, run(1, 5)})
+    for (const Records &other :
+         {Records{{50, 0}}, Records{{52, 0}}, Records{{54, 0}}, Records{{56, 0}}, Records{{74, 0}}, run(1, 5)})
         EXPECT_FALSE(hitsWith(other, allOff())) << "code " << other[0].first;
 }
 

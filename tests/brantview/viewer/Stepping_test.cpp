@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 using namespace brantview;
-using navtest::Track;
 using navtest::load;
 using navtest::run;
+using navtest::Track;
 
 namespace {
 
@@ -119,8 +119,7 @@ TEST(SynchronisedStepping, ReferenceModeLeavesAShorterSecondFileShortOfItsEnd)
 {
     RecordingSlot first = load(Track().at(5000, run(1, 3)).at(30000, run(1, 3)).to(100000));
     RecordingSlot second = load(Track().to(10000));
-    EXPECT_EQ(StepViewsTogether(first, second, false, StepDirection::Forward, 800, R, allFamilies).stop,
-              StepStop::Hit);
+    EXPECT_EQ(StepViewsTogether(first, second, false, StepDirection::Forward, 800, R, allFamilies).stop, StepStop::Hit);
     EXPECT_EQ(first.ViewStart, 4460);
     EXPECT_EQ(second.ViewStart, 4460);
 
@@ -178,8 +177,8 @@ TEST(SynchronisedStepping, BothModeGivesWhatTwoSeparateStepsGive)
                     int64_t advances[2];
                     for (int k = 0; k < 2; ++k) {
                         alone[k].ViewStart = pair[k].ViewStart = starts[(i + j + size_t(k)) % std::size(starts)];
-                        advances[k] = (direction == StepDirection::Forward ? StepView : StepViewBack)(
-                                          alone[k], a, R, allFamilies, {})
+                        advances[k] = (direction == StepDirection::Forward ? StepView : StepViewBack)(alone[k], a, R,
+                                                                                                      allFamilies, {})
                                           .advance;
                     }
                     const int64_t smaller = std::abs(advances[0]) <= std::abs(advances[1]) ? advances[0] : advances[1];
