@@ -50,10 +50,15 @@ int32_t ScrollScale(const RecordingSlot &slot)
     return int32_t(std::nearbyint(double(last) / -32767.0));
 }
 
+int32_t CurrentColumnOf(const RecordingSlot &slot)
+{
+    return FindTableEntry(slot.Columns, int64_t(slot.ViewStart) - 100).value_or(0);
+}
+
 void SetInitialView(RecordingSlot &slot)
 {
     slot.ViewStart = ScrollScale(slot);
-    slot.CurrentColumn = FindTableEntry(slot.Columns, int64_t(slot.ViewStart) - 100).value_or(0);
+    slot.CurrentColumn = CurrentColumnOf(slot);
     TakeParamsInEffect(slot);
 }
 

@@ -22,6 +22,9 @@ void TakeParamsInEffect(RecordingSlot &slot);
 int64_t LastViewPosition(const RecordingSlot &slot);
 int32_t ScrollScale(const RecordingSlot &slot);
 
+// The column in effect at ViewStart − 100, what CurrentColumn holds; 0 without columns.
+int32_t CurrentColumnOf(const RecordingSlot &slot);
+
 // Places a freshly loaded slot's view: ViewStart one scroll unit before the start,
 // CurrentColumn and the parameters in effect there.
 void SetInitialView(RecordingSlot &slot);
