@@ -47,7 +47,8 @@ int32_t ScrollScale(const RecordingSlot &slot)
     const int64_t last = LastViewPosition(slot);
     if (last / 340.0 <= 32767.0)
         return -340;
-    return int32_t(std::nearbyint(double(last) / -32767.0));
+    // Rounded away from zero, so that the bar's 32767 units reach the end of the recording.
+    return -int32_t(std::ceil(double(last) / 32767.0));
 }
 
 int32_t CurrentColumnOf(const RecordingSlot &slot)

@@ -11,8 +11,7 @@ namespace brantview {
 
 ScrollRange ScrollRangeOf(const RecordingSlot &slot)
 {
-    // Past 32767 units of 340 Steps each unit takes more Steps; the scale may round to
-    // −340 there while the bar keeps its full length.
+    // Past 32767 units of 340 Steps each unit takes more Steps: the bar keeps its length.
     const double last = double(LastViewPosition(slot));
     ScrollRange range;
     range.ScrollScale = ScrollScale(slot);
