@@ -28,9 +28,11 @@ KeyOutcome HandleViewKey(int key, int shift, BrantSettings &settings, ViewState 
     switch (key) {
     case KeyCode::J:
     case KeyCode::N:
-        if (state.SecondGroupShown)
+        // Without the second group there is nothing to move, save or draw again.
+        if (state.SecondGroupShown) {
             nudgeBand(settings, true, 2, key == KeyCode::J ? -1 : 1);
-        savedRedraw();
+            savedRedraw();
+        }
         break;
     case KeyCode::D:
     case KeyCode::C:

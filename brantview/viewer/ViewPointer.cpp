@@ -61,10 +61,11 @@ MoveOutcome dragMargin(PointerState &pointer, const PointerContext &view, double
         accepted = moved + layoutOf(view, 1).L < view.state.viewHeight && marginOf(view, 0) + layoutOf(view, 0).L < moved;
     else
         accepted = true;
-    if (accepted)
-        margin = int16_t(SettingRanges::TopMargin.clamp(int16_t(moved)));
     MoveOutcome out;
-    out.save = out.redraw = true;
+    if (accepted && moved != margin) {
+        margin = int16_t(SettingRanges::TopMargin.clamp(int16_t(moved)));
+        out.save = out.redraw = true;
+    }
     return out;
 }
 
@@ -113,6 +114,7 @@ PressOutcome PointerDown(PointerState &pointer, const PointerContext &view, int 
         if (const auto spot = hotSpotAt(panes.Slots[size_t(s)], x, y)) {
             panes.CurrentSlot = s;
             state.Selected = SelectedCalibration{s, spot->record, spot->x, spot->y};
+            state.LastCalibrationRun = BuildCalibrationRun(panes.Slots[size_t(s)], spot->record);
             out.calibrationPicked = true;
             return out;
         }

@@ -3,6 +3,7 @@
 // which slots are drawn and how, the range, the picked calibration point. The stored
 // display settings live in BrantSettings; this is what a session changes on the side.
 
+#include "CalibrationRun.h"
 #include "recording/RecordingSlot.h"
 #include "recording/SegmentExport.h"
 #include "recording/SideLists.h"
@@ -33,6 +34,7 @@ struct ViewState {
     int DirectionForward = 0;
     std::array<int, 2> OffsetSelection{};  // "拼孔选择" per slot
     std::optional<SelectedCalibration> Selected;
+    CalibrationRun LastCalibrationRun;  // of the last pick, for the calibration window
     RangeMarks Range;
     int DoubleProbeMode = 0;  // kept from the last newer-firmware block read
 };

@@ -92,8 +92,9 @@ TEST(ViewKeys, LetterKeysNudgeTheBandsOfTheLayoutInUseWithOrWithoutCtrl)
     view.key(KeyCode::K);
     EXPECT_EQ(view.settings.BandOffset[0][1], before.BandOffset[0][1] + 1);
 
-    // J and N move B2 only while the second group is shown, but always save.
-    EXPECT_TRUE(view.key(KeyCode::J).save);
+    // J and N move B2 only while the second group is shown.
+    const KeyOutcome j = view.key(KeyCode::J);
+    EXPECT_FALSE(j.save || j.redraw);
     EXPECT_EQ(view.settings.SecondGroupBandOffset, before.SecondGroupBandOffset);
     view.key(KeyCode::V, CtrlMask);
     EXPECT_TRUE(view.state.SecondGroupShown);
@@ -133,6 +134,7 @@ TEST(ViewPointer, ACalibrationPickWinsOverEveryButtonAndStartsNoDrag)
         EXPECT_EQ(view.panes.CurrentSlot, 1);
         ASSERT_TRUE(view.state.Selected);
         EXPECT_EQ(view.state.Selected->record, 77);
+        EXPECT_EQ(view.state.LastCalibrationRun.size(), 1u) << "an echo record right after the point ends its run";
         EXPECT_FALSE(PointerDown(pointer, view.pointer(), button, 0, 507, 400).calibrationPicked);
     }
 }
@@ -178,10 +180,12 @@ TEST(ViewPointer, AMarginDragStopsAtItsLimits)
     PointerState pointer;
     PointerDown(pointer, view.pointer(), PointerButton::Left, 0, 400, 31);
     ASSERT_EQ(pointer.DragMargin, 1);
-    // Down until the text line would reach slot 1's margin.
+    // Down until the text line would reach slot 1's margin; a refused move draws nothing again.
+    int redraws = 0;
     for (int y = 31; y < 600; y += 7)
-        EXPECT_TRUE(PointerMove(pointer, view.pointer(), PointerButton::Left, 0, 400, y).redraw);
+        redraws += PointerMove(pointer, view.pointer(), PointerButton::Left, 0, 400, y).redraw;
     const int lowest = topMargin(view.settings, false, 0);
+    EXPECT_EQ(redraws, (lowest - 30) / 7);
     EXPECT_LT(lowest + L0, T1);
     EXPECT_GE(lowest + L0, T1 - 7);
     // Up: never above 29.
