@@ -34,6 +34,7 @@
 #include <QSettings>
 #include <QSlider>
 #include <QElapsedTimer>
+#include <QScopedValueRollback>
 
 #include <cmath>
 
@@ -301,8 +302,10 @@ void frmMain::HScroll_Pos_Change(int value)
 
 void frmMain::stepBy(int amount, bool back)
 {
-    if (m_panes.current().isEmpty())
+    // A long step lets timer events run; a play tick must not start a second step inside it.
+    if (m_panes.current().isEmpty() || m_stepping)
         return;
+    const QScopedValueRollback<bool> stepping(m_stepping, true);
     const std::array<int32_t, 2> before{m_panes.Slots[0].ViewStart, m_panes.Slots[1].ViewStart};
     // A step across a long quiet stretch shows its progress and keeps the window alive.
     QElapsedTimer shown;

@@ -109,6 +109,7 @@ private:
     QImage m_image;
     int m_drawnDots = 0;
     bool m_settingScroll = false;
+    bool m_stepping = false;
     brantview::ScrollRange m_scroll;
 
     QTimer Timer1;
