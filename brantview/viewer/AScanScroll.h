@@ -30,4 +30,4 @@ constexpr int AScanValueOfFrame(int max, int frameIndex)
     return max - std::clamp(frameIndex, 0, max);
 }
 
-} // namespace brantview
+}  // namespace brantview

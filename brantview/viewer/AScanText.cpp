@@ -42,7 +42,7 @@ QString rangeText(const AScanFrame &frame)
     return range ? QString::number(*range) + QStringLiteral("毫米") : QString();
 }
 
-} // namespace
+}  // namespace
 
 QStringList AScanTextBlock::joined() const
 {
@@ -82,7 +82,8 @@ QString AScanPositionText(const AScanFrame &frame)
 AScanTextBlock AScanFrameText(const AScanFrame &frame, int frameIndex)
 {
     AScanTextBlock block;
-    block.title = QStringLiteral("记录") + QString::number(frameIndex) + QStringLiteral("Brantel全数字钢轨探伤仪A超报告");
+    block.title =
+        QStringLiteral("记录") + QString::number(frameIndex) + QStringLiteral("Brantel全数字钢轨探伤仪A超报告");
     block.lines = {{
         {QStringLiteral("探伤日期:"), AScanDateText(frame)},
         {QStringLiteral("探伤时间:"), AScanTimeText(frame)},
@@ -95,4 +96,4 @@ AScanTextBlock AScanFrameText(const AScanFrame &frame, int frameIndex)
     return block;
 }
 
-} // namespace brantview
+}  // namespace brantview

@@ -35,4 +35,4 @@ QString AScanTimeText(const AScanFrame &frame);
 // distance from the reference end.
 QString AScanPositionText(const AScanFrame &frame);
 
-} // namespace brantview
+}  // namespace brantview

@@ -69,7 +69,7 @@ void drawWave(ViewCanvas &canvas, const AScanFrame &frame, double x0, double s, 
                     settings.AScanWaveColour, Qt::SolidLine, settings.AScanPointSize);
 }
 
-} // namespace
+}  // namespace
 
 double AScanBoxLeft(const ViewCanvas &canvas, const BrantSettings &settings)
 {
@@ -89,4 +89,4 @@ QStringList DrawAScanFrame(ViewCanvas &canvas, const AScanFrame &frame, int fram
     return block.joined();
 }
 
-} // namespace brantview
+}  // namespace brantview

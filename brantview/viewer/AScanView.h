@@ -11,8 +11,8 @@
 
 namespace brantview {
 
-inline constexpr double AScanBoxTop = 200;      // T
-inline constexpr double AScanBoxHeight = 160;   // amplitude 160 lies on the top of the box
+inline constexpr double AScanBoxTop = 200;     // T
+inline constexpr double AScanBoxHeight = 160;  // amplitude 160 lies on the top of the box
 inline constexpr double AScanTextTop = 30;
 
 // The left edge x0 of the box: room for the amplitude ticks and their widest label.
@@ -23,4 +23,4 @@ double AScanBoxLeft(const ViewCanvas &canvas, const BrantSettings &settings);
 // text block's lines.
 QStringList DrawAScanFrame(ViewCanvas &canvas, const AScanFrame &frame, int frameIndex, const BrantSettings &settings);
 
-} // namespace brantview
+}  // namespace brantview

@@ -77,7 +77,7 @@ TEST(AScanText, ChannelAndRangeFollowTheProbeByteAndTheRailType)
         {1, 0x01, 2, "1:后70", "250毫米", "60轨"},
         {3, 0x24, 0, "3:前18", "250毫米", "43轨"},
         {4, 0x08, 1, "4:后70偏10", "139毫米", "50轨"},
-        {4, 0x0C, 1, "", "", "50轨"},      // channels "3"/"4" without a probe
+        {4, 0x0C, 1, "", "", "50轨"},  // channels "3"/"4" without a probe
         {6, 0x30, 3, "6:45", "300毫米", "75轨"},
         {6, 0x60, 0, "", "", "43轨"},  // a kind of "6" above 5
         {7, 0x00, 3, "1A:后70", "250毫米", "75轨"},
@@ -87,7 +87,8 @@ TEST(AScanText, ChannelAndRangeFollowTheProbeByteAndTheRailType)
         {15, 0x00, 0, "", "", "43轨"},
     };
     for (const Case &c : cases) {
-        const QStringList v = values(AScanFrameText(makeFrame({.channel = c.channel, .probe = c.probe, .railType = c.railType}), 0));
+        const QStringList v =
+            values(AScanFrameText(makeFrame({.channel = c.channel, .probe = c.probe, .railType = c.railType}), 0));
         EXPECT_EQ(v[2], c.name) << "channel " << c.channel << " probe " << c.probe;
         EXPECT_EQ(v[5], c.range) << "channel " << c.channel << " probe " << c.probe;
         EXPECT_EQ(v[4], c.railText) << "rail type " << c.railType;
@@ -257,7 +258,8 @@ TEST(AScanView, TicksAreLabelledAndTheTextBlockIsReturned)
 
     for (int label = 0; label <= 10; ++label) {
         const QString text = QString::number(label);
-        const auto count = std::count_if(d.texts.begin(), d.texts.end(), [&](const TextItem &t) { return t.text == text; });
+        const auto count =
+            std::count_if(d.texts.begin(), d.texts.end(), [&](const TextItem &t) { return t.text == text; });
         EXPECT_EQ(count, 2) << label;  // one amplitude and one time label
     }
 }
@@ -282,4 +284,4 @@ TEST(AScanView, AmplitudeLabelsFitLeftOfTheBox)
     }
 }
 
-} // namespace
+}  // namespace
