@@ -1,12 +1,18 @@
-// ascan: the frames of an A-scan record and the decoded fields of one.
+// ascan: the frames of an A-scan record and the decoded fields of one, optionally drawn
+// as the A-scan record display shows it.
 
 #include "CliRecording.h"
 #include "Commands.h"
 
 #include "common/NumberFormat.h"
 #include "common/cli/CliArgs.h"
+#include "common/cli/CliFiles.h"
 #include "recording/RecordTexts.h"
 #include "recording/RecordingErrors.h"
+#include "viewer/AScanView.h"
+
+#include <QImage>
+#include <QRegularExpression>
 
 using common::cli::CliArgs;
 using common::cli::CliCommand;
@@ -42,11 +48,61 @@ QJsonObject frameFields(const AScanFrame &f)
     };
 }
 
+constexpr int PictureDpi = 96;
+constexpr int MaxPictureSide = 16000;
+
+QSize pictureSize(const CliArgs &options)
+{
+    const std::optional<QString> text = options.value(QStringLiteral("size"));
+    if (!text)
+        return {1000, 700};
+    static const QRegularExpression form(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
+    const QRegularExpressionMatch match = form.match(*text);
+    const QSize size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
+    if (size.width() < 1 || size.height() < 1 || size.width() > MaxPictureSide || size.height() > MaxPictureSide)
+        throw UsageError(
+            QStringLiteral("--size: %1 is not WxH with sides from 1 to %2").arg(*text).arg(MaxPictureSide));
+    return size;
+}
+
+struct Picture {
+    QString out;
+    QSize size;
+    BrantSettings settings;
+};
+
+// What --out, --size and --parm ask for, checked before the record is read.
+std::optional<Picture> pictureOptions(const CliArgs &options)
+{
+    const std::optional<QString> out = options.value(QStringLiteral("out"));
+    if (!out) {
+        if (options.has(QStringLiteral("size")) || options.has(QStringLiteral("parm")))
+            throw UsageError(QStringLiteral("--size and --parm need --out"));
+        return std::nullopt;
+    }
+    Picture picture{*out, pictureSize(options), settingsOption(options)};
+    picture.settings.BackColour = White;
+    picture.settings.ForeColour = Black;
+    return picture;
+}
+
+// Draws the frame in the A-scan mode's colours, writes it and returns its text lines.
+QStringList drawFrame(const AScanFrame &frame, int index, const Picture &picture)
+{
+    QImage image(picture.size, QImage::Format_RGB32);
+    ViewCanvas canvas(image, PictureDpi);
+    const QStringList lines = DrawAScanFrame(canvas, frame, index, picture.settings);
+    common::cli::writeOutputFiles({{picture.out, common::cli::pngBytes(image, picture.out)}});
+    return lines;
+}
+
 QJsonObject run(const QStringList &args)
 {
-    const CliArgs options(args, {{QStringLiteral("frame")}});
+    const CliArgs options(
+        args, {{QStringLiteral("frame")}, {QStringLiteral("out")}, {QStringLiteral("parm")}, {QStringLiteral("size")}});
     const QString path = options.file();
     const int frame = options.optionalInt(QStringLiteral("frame")).value_or(0);
+    const std::optional<Picture> picture = pictureOptions(options);
     const RecordingSlot slot = loadForCommand(path);
     if (!slot.isAScan())
         throw BrantFileError(QStringLiteral("%1 不是A超记录").arg(path));
@@ -54,10 +110,15 @@ QJsonObject run(const QStringList &args)
     if (frame < 0 || frame >= count)
         throw UsageError(QStringLiteral("--frame: %1 is outside 0 to %2").arg(frame).arg(count - 1));
 
-    QJsonObject result = frameFields(slot.Frames[size_t(frame)]);
+    const AScanFrame &shown = slot.Frames[size_t(frame)];
+    QJsonObject result = frameFields(shown);
     result.insert(QStringLiteral("path"), path);
     result.insert(QStringLiteral("FrameCount"), count);
     result.insert(QStringLiteral("frame"), frame);
+    if (picture) {
+        result.insert(QStringLiteral("out"), picture->out);
+        result.insert(QStringLiteral("textLines"), QJsonArray::fromStringList(drawFrame(shown, frame, *picture)));
+    }
     return result;
 }
 
@@ -65,11 +126,13 @@ QJsonObject run(const QStringList &args)
 
 CliCommand ascanCommand()
 {
-    return {QStringLiteral("ascan"),
-            QStringLiteral("the frames of an A-scan record and the fields of one"),
-            QStringLiteral("Usage: brantview-cli ascan FILE [--frame K]\n"
+    return {QStringLiteral("ascan"), QStringLiteral("the frames of an A-scan record and the fields of one"),
+            QStringLiteral("Usage: brantview-cli ascan FILE [--frame K] [--out PNG [--parm PATH] [--size WxH]]\n"
                            "Prints FrameCount and the decoded fields of frame K (from 0, the first of the file;\n"
                            "default 0): side, channel, time, date, probe, distance, attenuation, referenceEnd,\n"
-                           "reportValue, km, railNumber, lineKind, trackOrLine(Text), railType and the 240 samples.\n"),
+                           "reportValue, km, railNumber, lineKind, trackOrLine(Text), railType and the 240 samples.\n"
+                           "--out draws the frame as the A-scan record display does, black on white, on W x H\n"
+                           "pixels (default 1000x700) at 96 dots per inch, with the settings of the parm.dat at\n"
+                           "PATH or the defaults, writes it to PNG and also prints the text block as textLines.\n"),
             run};
 }

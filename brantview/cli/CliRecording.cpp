@@ -1,6 +1,7 @@
 #include "CliRecording.h"
 
 #include "common/cli/CliArgs.h"
+#include "recording/ParmFile.h"
 #include "recording/RecordingErrors.h"
 #include "recording/RecordingLoader.h"
 
@@ -19,6 +20,19 @@ RecordingSlot loadStream(const QString &path)
     if (!slot.isStream())
         throw BrantFileError(QStringLiteral("%1 是A超记录，不是B超记录").arg(path));
     return slot;
+}
+
+BrantSettings settingsOption(const common::cli::CliArgs &options)
+{
+    const std::optional<QString> path = options.value(QStringLiteral("parm"));
+    if (!path)
+        return {};
+    const LoadedSettings loaded = LoadSettings(*path);
+    if (loaded.state == ListFileState::Missing)
+        throw BrantFileError(QStringLiteral("cannot read settings file %1").arg(*path));
+    if (loaded.state == ListFileState::Damaged)
+        throw BrantFileError(loaded.message);
+    return loaded.settings;
 }
 
 QJsonArray jsonReviewMarks(const std::vector<ReviewMark> &marks)

@@ -1,7 +1,10 @@
 #pragma once
 // Loading a file for one command, and the JSON forms of the slot's tables.
 
+#include "recording/BrantSettings.h"
 #include "recording/RecordingSlot.h"
+
+#include "common/cli/CliArgs.h"
 
 #include <QJsonArray>
 #include <QString>
@@ -27,6 +30,10 @@ QJsonArray jsonTable(const std::vector<Entry> &table)
 }
 
 QJsonArray jsonReviewMarks(const std::vector<ReviewMark> &marks);
+
+// The settings of the "parm.dat" that --parm names, or the defaults without it; a
+// missing or damaged file is refused with its message.
+BrantSettings settingsOption(const common::cli::CliArgs &options);
 
 // Reads option `name` as a position (Steps).
 int32_t positionOption(const QString &name, const QString &text);

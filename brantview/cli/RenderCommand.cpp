@@ -7,7 +7,6 @@
 #include "common/cli/CliFiles.h"
 #include "common/cli/CliJson.h"
 #include "recording/ParamsInEffect.h"
-#include "recording/ParmFile.h"
 #include "recording/RecordingErrors.h"
 #include "viewer/Redraw.h"
 
@@ -44,19 +43,6 @@ int boundedInt(const CliArgs &options, const QString &name, int fallback, int mi
     if (value < min || value > max)
         throw UsageError(QStringLiteral("--%1 must lie between %2 and %3").arg(name).arg(min).arg(max));
     return value;
-}
-
-BrantSettings settingsFrom(const CliArgs &options)
-{
-    const std::optional<QString> path = options.value(QStringLiteral("parm"));
-    if (!path)
-        return {};
-    const LoadedSettings loaded = LoadSettings(*path);
-    if (loaded.state == ListFileState::Missing)
-        throw BrantFileError(QStringLiteral("cannot read settings file %1").arg(*path));
-    if (loaded.state == ListFileState::Damaged)
-        throw BrantFileError(loaded.message);
-    return loaded.settings;
 }
 
 void placeView(RecordingSlot &slot, const std::optional<QString> &viewStart, const QString &option)
@@ -112,7 +98,7 @@ QJsonObject run(const QStringList &given)
     const int height = boundedInt(options, QStringLiteral("height"), 900, 1, 16000);
     const int dpi = boundedInt(options, QStringLiteral("dpi"), 96, 24, 1200);
 
-    BrantSettings settings = settingsFrom(options);
+    BrantSettings settings = settingsOption(options);
     settings.VS = boundedInt(options, QStringLiteral("vs"), settings.VS, 1, 2);
     settings.TrendOn = settings.TrendOn || options.has(QStringLiteral("trend"));
     settings.SkipLateEcho = settings.SkipLateEcho || options.has(QStringLiteral("skip-late"));

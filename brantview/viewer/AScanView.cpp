@@ -28,7 +28,10 @@ void drawText(ViewCanvas &canvas, const AScanTextBlock &block, const BrantSettin
     // The line break comes after the switch to font 1; the taller font keeps the
     // title clear of the first line.
     cursor.newLine(std::max(canvas.lineHeight(titleFont), canvas.lineHeight(labelFont)));
-    const double lineStep = canvas.lineHeight(labelFont) + ValueLineGap;
+    // The value lines step by font 1's size, the cell height of 宋体 for which the box
+    // was placed at T = 200: the substitute font's taller cell would run the block
+    // into the amplitude labels.
+    const double lineStep = font1.Size + ValueLineGap;
     for (const AScanTextLine &line : block.lines) {
         cursor.print(line.label, settings.ForeColour, labelFont);
         cursor.print(line.value, settings.ForeColour, valueFont);

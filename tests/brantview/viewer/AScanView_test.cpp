@@ -255,6 +255,13 @@ TEST(AScanView, TicksAreLabelledAndTheTextBlockIsReturned)
     EXPECT_EQ(d.texts[0].text, QStringLiteral("记录7Brantel全数字钢轨探伤仪A超报告"));
     EXPECT_EQ(d.texts[0].x, 0);
     EXPECT_EQ(d.texts[0].y, AScanTextTop);
+    // Each value line is followed by 5 points more than font 1's height.
+    const auto labelY = [&](const QString &label) {
+        return std::find_if(d.texts.begin(), d.texts.end(), [&](const TextItem &t) { return t.text == label; })->y;
+    };
+    EXPECT_EQ(labelY(QStringLiteral("探伤时间:")) - labelY(QStringLiteral("探伤日期:")), 17);
+    EXPECT_EQ(labelY(QStringLiteral("探测位置:")) - labelY(QStringLiteral("探伤日期:")), 6 * 17);
+    EXPECT_GT(labelY(QStringLiteral("探伤日期:")), AScanTextTop + 30);
 
     for (int label = 0; label <= 10; ++label) {
         const QString text = QString::number(label);
