@@ -19,7 +19,7 @@ void drawText(ViewCanvas &canvas, const AScanTextBlock &block, const BrantSettin
     const TextFont &font0 = settings.TextFonts[0];
     const TextFont &font1 = settings.TextFonts[1];
     const QFont titleFont = viewFont(font0);
-    QFont labelFont = viewFont(font1);
+    const QFont labelFont = viewFont(font1);
     QFont valueFont = labelFont;
     valueFont.setBold(font0.Bold);
 
