@@ -42,7 +42,8 @@ CliCommand pictureCommand()
     return {QStringLiteral("picture"), QStringLiteral("the view saved as a bitmap, as \"保存图形\" saves it"),
             QStringLiteral("Usage: brantview-cli picture ") + viewOptionsUsage()
                 + QStringLiteral("\n         --out BMP\n") + viewOptionsHelp()
-                + QStringLiteral("Writes the picture to BMP as a 24-bit Windows bitmap, replacing the file only once it\n"
-                                 "is written whole. Prints out, bytes (the file's size), width and height in pixels.\n"),
+                + QStringLiteral("Writes the picture to BMP as a 24-bit Windows bitmap, replacing the file only\n"
+                                 "once it is written whole. Prints out, bytes (the file's size), width and height\n"
+                                 "in pixels.\n"),
             run};
 }

@@ -145,9 +145,10 @@ RedrawReport drawView(CliView &view, ViewCanvas &canvas)
 
 QString viewOptionsUsage()
 {
-    return QStringLiteral("FILE [--file2 FILE2] [--view-start P] [--view-start2 P2]\n"
-                          "         [--width W] [--height H] [--dpi D] [--parm PATH] [--single] [--header-mode N]\n"
-                          "         [--second-group] [--vs 1|2] [--splice] [--trend] [--skip-late] [--range A B] [--print]");
+    return QStringLiteral(
+        "FILE [--file2 FILE2] [--view-start P] [--view-start2 P2]\n"
+        "         [--width W] [--height H] [--dpi D] [--parm PATH] [--single] [--header-mode N]\n"
+        "         [--second-group] [--vs 1|2] [--splice] [--trend] [--skip-late] [--range A B] [--print]");
 }
 
 QString viewOptionsHelp()
