@@ -1,5 +1,7 @@
 #include "CliRecording.h"
 
+#include "recording/ParamsInEffect.h"
+
 #include "common/cli/CliArgs.h"
 #include "recording/ParmFile.h"
 #include "recording/RecordingErrors.h"
@@ -20,6 +22,15 @@ RecordingSlot loadStream(const QString &path)
     if (!slot.isStream())
         throw BrantFileError(QStringLiteral("%1 是A超记录，不是B超记录").arg(path));
     return slot;
+}
+
+void placeView(RecordingSlot &slot, const common::cli::CliArgs &options, const QString &name)
+{
+    SetInitialView(slot);
+    if (const std::optional<QString> text = options.value(name)) {
+        slot.ViewStart = positionOption(name, *text);
+        slot.CurrentColumn = CurrentColumnOf(slot);
+    }
 }
 
 BrantSettings settingsOption(const common::cli::CliArgs &options)

@@ -31,6 +31,10 @@ QJsonArray jsonTable(const std::vector<Entry> &table)
 
 QJsonArray jsonReviewMarks(const std::vector<ReviewMark> &marks);
 
+// Sets up a slot's view as a fresh load does, then moves it to the position the
+// option `name` gives, if given.
+void placeView(RecordingSlot &slot, const common::cli::CliArgs &options, const QString &name);
+
 // The settings of the "parm.dat" that --parm names, or the defaults without it; a
 // missing or damaged file is refused with its message.
 BrantSettings settingsOption(const common::cli::CliArgs &options);

@@ -7,6 +7,7 @@ common::cli::CliCommand infoCommand();
 common::cli::CliCommand atCommand();
 common::cli::CliCommand channelsCommand();
 common::cli::CliCommand renderCommand();
+common::cli::CliCommand pictureCommand();
 common::cli::CliCommand stepCommand();
 common::cli::CliCommand ascanCommand();
 common::cli::CliCommand markCommand();

@@ -23,28 +23,6 @@ int positive(const QString &name, int value)
     return value;
 }
 
-BrantSettings settingsOption(const CliArgs &options)
-{
-    const std::optional<QString> path = options.value(QStringLiteral("parm"));
-    if (!path)
-        return {};
-    const LoadedSettings loaded = LoadSettings(*path);
-    if (loaded.state == ListFileState::Missing)
-        throw BrantFileError(QStringLiteral("--parm: %1 does not exist").arg(*path));
-    if (loaded.state == ListFileState::Damaged)
-        throw BrantFileError(loaded.message);
-    return loaded.settings;
-}
-
-void placeView(RecordingSlot &slot, const CliArgs &options, const QString &name)
-{
-    SetInitialView(slot);
-    if (const std::optional<QString> text = options.value(name)) {
-        slot.ViewStart = positionOption(name, *text);
-        slot.CurrentColumn = CurrentColumnOf(slot);
-    }
-}
-
 QString stopName(StepStop stop)
 {
     switch (stop) {

@@ -62,6 +62,9 @@ struct SlotDrawing {
     std::array<int, ChannelCount> dotsPerChannel{};
 
     double x(int64_t position) const { return layout.x(position, slot.ViewStart); }
+    // A white mark or a frame line in `colour`, or in the foreground colour while
+    // printing, so that the print picture is black on white.
+    int32_t lineColour(int32_t colour) const { return state.PrintFlag ? settings.ForeColour : colour; }
     // Moves a glyph of collision width `w` left of the previous one; returns its x.
     double placeGlyph(double x, double w);
 };

@@ -63,7 +63,7 @@ QString DrawSlotView(SlotDrawing &view, int64_t lastPos, bool drawRange)
         DrawRange(view);
     if (const std::optional<SelectedCalibration> &selected = view.state.Selected;
         selected && selected->slot == view.slotIndex)
-        view.canvas.dot(selected->x, selected->y, White, 15);
+        view.canvas.dot(selected->x, selected->y, view.lineColour(White), 15);
     return browse;
 }
 

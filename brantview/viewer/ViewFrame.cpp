@@ -18,7 +18,7 @@ QString distanceText(double metres)
 
 void horizontal(SlotDrawing &view, double y, int32_t colour, Qt::PenStyle style)
 {
-    view.canvas.line(0, y, view.layout.R, y, colour, style);
+    view.canvas.line(0, y, view.layout.R, y, view.lineColour(colour), style);
 }
 
 // Ticks at whole multiples of the spacing hanging from the top line, labelled just

@@ -37,6 +37,8 @@ struct ViewState {
     CalibrationRun LastCalibrationRun;  // of the last pick, for the calibration window
     RangeMarks Range;
     int DoubleProbeMode = 0;  // kept from the last newer-firmware block read
+    // Drawing the print picture: the white marks and the frame lines take the foreground colour.
+    bool PrintFlag = false;
 };
 
 // The side lists the headers name operators and lines by.
