@@ -71,8 +71,8 @@ FormColor::FormColor(BrantSettings &settings, OffsetTable &offsets, QString offs
     colourColumn->addWidget(reset);
     colourColumn->addStretch();
 
-    auto *offsetFrame = new QGroupBox(QStringLiteral("拼图位置调整"));
-    auto *offsetGrid = new QGridLayout(offsetFrame);
+    m_offsetFrame = new QGroupBox(QStringLiteral("拼图位置调整"));
+    auto *offsetGrid = new QGridLayout(m_offsetFrame);
     const QString widestValue = QString::number(SettingRanges::ChannelOffset.min);
     for (int channel = 0; channel < 9; ++channel) {
         QScrollBar *bar = settingBar(OffsetBarNames[size_t(channel)], SettingRanges::ChannelOffset.min,
@@ -96,7 +96,7 @@ FormColor::FormColor(BrantSettings &settings, OffsetTable &offsets, QString offs
 
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(colourColumn);
-    layout->addWidget(offsetFrame, 1);
+    layout->addWidget(m_offsetFrame, 1);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
 
     placeOnScreen(this, 100, 6200);
@@ -136,8 +136,8 @@ void FormColor::setOffsetTarget(const OffsetTarget &target)
 
 void FormColor::setOffsetsEnabled(bool spliceOn)
 {
-    for (QScrollBar *bar : HScroll)
-        bar->setEnabled(spliceOn);
+    // The whole frame greys, so that the read-outs show the offsets are not in use.
+    m_offsetFrame->setEnabled(spliceOn);
 }
 
 void FormColor::LabelColor_Click(int index)

@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 
+class QGroupBox;
 class QLabel;
 class QScrollBar;
 
@@ -64,4 +65,5 @@ private:
     std::array<ColourSwatch *, 11> LabelColor{};
     std::array<QScrollBar *, 9> HScroll{};  // HScroll1 … HScroll6A
     std::array<QLabel *, 9> m_offsetValues{};
+    QGroupBox *m_offsetFrame = nullptr;
 };

@@ -19,6 +19,7 @@ FormColor_A::FormColor_A(BrantSettings &settings, std::function<void()> changed,
     Label_color_wave = named(new ColourSwatch(settings.AScanWaveColour), "Label_color_wave");
     const SettingRange<int32_t> widths = SettingRanges::AScanAxisWidth;
     HScroll_xy = settingBar("HScroll_xy", widths.min, widths.max, widths.clamp(settings.AScanAxisWidth));
+    HScroll_xy->setMinimumWidth(200);
     m_widthValue = new QLabel;
     m_widthValue->setNum(HScroll_xy->value());
     m_widthValue->setMinimumWidth(m_widthValue->fontMetrics().horizontalAdvance(QString::number(widths.max)));
