@@ -73,23 +73,35 @@ void paintPage(QPrinter &printer, const PrintRender &render)
 
 } // namespace
 
-void savePicture(QWidget *parent, const QImage &picture)
+PictureQuestions pictureDialogs()
 {
-    QFileDialog dialog(parent, QStringLiteral("Save"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("All Files (*.bmp)"));
-    dialog.setDefaultSuffix(QStringLiteral("bmp"));
-    // The question is ours, and only for a file that holds something.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return;
-    const QString path = dialog.selectedFiles().first();
+    PictureQuestions ask;
+    ask.fileName = [](QWidget *parent) {
+        QFileDialog dialog(parent, QStringLiteral("Save"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilter(QStringLiteral("All Files (*.bmp)"));
+        dialog.setDefaultSuffix(QStringLiteral("bmp"));
+        // The question is ours, and only for a file that holds something.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().first();
+    };
+    ask.replaceNonEmptyFile = [](QWidget *parent) {
+        return QMessageBox::warning(parent, titleOf(parent), OverwriteQuestionText,
+                                    QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes;
+    };
+    return ask;
+}
+
+void savePicture(QWidget *parent, const QImage &picture, const PictureQuestions &ask)
+{
+    const QString path = ask.fileName(parent);
     if (path.isEmpty())
         return;
-    if (PictureTargetOf(path) == PictureTarget::NonEmpty
-        && QMessageBox::warning(parent, titleOf(parent), OverwriteQuestionText, QMessageBox::Yes | QMessageBox::No)
-            != QMessageBox::Yes)
+    if (PictureTargetOf(path) == PictureTarget::NonEmpty && !ask.replaceNonEmptyFile(parent))
         return;
     try {
         SavePicture(path, picture);

@@ -14,9 +14,16 @@ namespace brantview {
 // Draws the print picture into `picture`, which it makes, at `dpi` pixels per inch.
 using PrintRender = std::function<void(QImage &picture, double dpi)>;
 
+// The questions "保存图形" asks, replaceable where no user answers them.
+struct PictureQuestions {
+    std::function<QString(QWidget *parent)> fileName;          // empty: cancelled
+    std::function<bool(QWidget *parent)> replaceNonEmptyFile;  // "文件已经存在，要覆盖吗？"
+};
+PictureQuestions pictureDialogs();
+
 // Asks for a bitmap file name and writes `picture` there, asking first before it
 // replaces a file that is not empty; a failure is shown as a warning.
-void savePicture(QWidget *parent, const QImage &picture);
+void savePicture(QWidget *parent, const QImage &picture, const PictureQuestions &ask = pictureDialogs());
 
 // A print preview of the print picture fitted onto the page, from which it goes to a
 // printer or a PDF file.

@@ -1,5 +1,7 @@
 #include "frmMain.h"
 
+#include "FormColor.h"
+
 #include "recording/OpenRecording.h"
 #include "recording/ParamsInEffect.h"
 #include "recording/ParmFile.h"
@@ -57,6 +59,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     setWindowTitle(QStringLiteral("B超探伤"));
     buildControls();
     buildMenus();
+    connectWindows();
     connect(&Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
     qApp->installEventFilter(this);
     StartProgram();
@@ -174,12 +177,18 @@ bool frmMain::OpenFile(int slot, const QString &path)
     ProgressBar1->hide();
     if (!opened)
         return false;
+    enableForLoadedFile();
+    if (slot == 0 && m_panes.Slots[0].isAScan()) {
+        LoadAScanRecord();
+        return true;
+    }
+    if (slot == 0)
+        leaveAScanMode();
     if (slot == 1)
         m_panes.SecondLoaded = true;
     m_panes.CurrentSlot = slot;
     m_state.Selected.reset();
     SetUpView(slot, true);
-    enableForLoadedFile();
     return true;
 }
 
@@ -246,6 +255,7 @@ void frmMain::SetUpView(int slot, bool freshLoad)
     Slider1->setValue(m_settings.PointSize);
     Option_show[m_state.SpliceOn ? 1 : 0]->setChecked(true);
     Combo1_MChoose->setCurrentIndex(m_state.OffsetSelection[size_t(slot)]);
+    offsetsChangedElsewhere();
     Redraw();
 }
 
@@ -267,6 +277,14 @@ void frmMain::Redraw()
     m_state.R = int(std::lround(size.width() * pointsPerPixel()));
     m_state.viewHeight = size.height() * pointsPerPixel();
     const double dpi = m_view->logicalDpiX();
+    if (m_aScanMode) {
+        {
+            ViewCanvas canvas(m_image, dpi);
+            DrawAScanView(canvas);
+        }
+        m_view->update();
+        return;
+    }
     RedrawReport report;
     {
         ViewCanvas canvas(m_image, dpi);
@@ -295,6 +313,10 @@ void frmMain::HScroll_Pos_Change(int value)
 {
     if (m_settingScroll)
         return;
+    if (m_aScanMode) {
+        AScanScrollChange(value);
+        return;
+    }
     currentViewStart() = ViewStartOfScrollValue(value, m_scroll);
     Text_dis->setText(QStringLiteral("浏览位置:") + ViewPositionText(currentViewStart()));
     Redraw();
@@ -378,11 +400,16 @@ void frmMain::Option_show_Click(bool splice)
     if (m_state.SpliceOn == splice)
         return;
     m_state.SpliceOn = splice;
+    offsetsChangedElsewhere();
     Redraw();
 }
 
 void frmMain::Slider1_Change(int value)
 {
+    if (m_aScanMode) {
+        AScanSliderChange(value);
+        return;
+    }
     m_settings.PointSize = value;
     m_state.DrawWidth = value;
     Redraw();
@@ -394,6 +421,7 @@ void frmMain::Combo1_MChoose_Click(int index)
     const int slot = m_panes.CurrentSlot;
     m_state.OffsetSelection[size_t(slot)] = index;
     selectOffsets(slot);
+    offsetsChangedElsewhere();
     Redraw();
 }
 
@@ -455,6 +483,9 @@ void frmMain::mnuSave_Click()
 void frmMain::closeEvent(QCloseEvent *event)
 {
     setAutoPlay(false);
+    // Closing the colour window writes the offsets changed in it.
+    if (m_formColor)
+        m_formColor->close();
     const auto askName = [this] { return QInputDialog::getText(this, windowTitle(), QStringLiteral("请输入姓名")); };
     for (int s = 0; s < (m_panes.SecondLoaded ? 2 : 1); ++s) {
         try {

@@ -12,6 +12,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPointer>
 #include <QTimer>
 
 #include <array>
@@ -30,6 +31,13 @@ class QRadioButton;
 class QScrollBar;
 class QSlider;
 
+namespace brantview {
+class ViewCanvas;
+}
+
+class FormColor;
+struct OffsetTarget;
+
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -46,6 +54,8 @@ public:
     PaintBox *view() const { return m_view; }
     // What the view showed at its last drawing, for the unattended run.
     int drawnDots() const { return m_drawnDots; }
+    bool aScanMode() const { return m_aScanMode; }
+    int aScanFrame() const { return m_frame; }
 
     // The view's handlers, in points; public for the tests that drive them.
     void Form_KeyDown(int keyCode, int shift);
@@ -87,6 +97,19 @@ private:
     void Magnify_Click();
     void stepBy(int amount, bool back);
 
+    void LoadAScanRecord();
+    void leaveAScanMode();
+    void DrawAScanView(brantview::ViewCanvas &canvas);
+    void AScanScrollChange(int value);
+    void AScanSliderChange(int value);
+    std::vector<QWidget *> streamOnlyControls() const;
+    void showStreamControls(bool shown);
+    void connectWindows();
+    void settingsChanged();
+    OffsetTarget offsetTarget() const;
+    void offsetsChangedElsewhere();
+    bool bScanShown() { return !m_aScanMode && !m_panes.current().isEmpty(); }
+
     void showToolsPopup(const brantview::PopupItems &items, QPoint globalPos);
     void addReviewMark(int kind);
     void mnuPos_Click(int which);
@@ -110,9 +133,12 @@ private:
     int m_drawnDots = 0;
     bool m_settingScroll = false;
     bool m_stepping = false;
+    bool m_aScanMode = false;
+    int m_frame = 0;  // the A-scan frame shown
     brantview::ScrollRange m_scroll;
 
     QTimer Timer1;
+    QPointer<FormColor> m_formColor;
     PaintBox *m_view = nullptr;
     QPushButton *Command_index = nullptr;
     QPushButton *Command_TB = nullptr;

@@ -46,7 +46,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     // previews its keys does; dialogs and menus keep theirs.
     if (event->type() == QEvent::KeyPress && watched->isWidgetType()
         && static_cast<QWidget *>(watched)->window() == this && !QApplication::activePopupWidget()
-        && !m_panes.current().isEmpty()) {
+        && bScanShown()) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (const int code = keyCodeOf(*key)) {
             Form_KeyDown(code, shiftMaskOf(key->modifiers()));
@@ -77,7 +77,7 @@ void frmMain::Form_KeyDown(int keyCode, int shift)
 
 void frmMain::Form_MouseDown(int button, int shift, double x, double y)
 {
-    if (m_panes.current().isEmpty())
+    if (!bScanShown())
         return;
     const PressOutcome out = PointerDown(m_pointer, {m_settings, m_state, m_panes}, button, shift, x, y);
     if (out.stoppedAutoPlay) {
@@ -99,7 +99,7 @@ void frmMain::Form_MouseDown(int button, int shift, double x, double y)
 
 void frmMain::Form_MouseMove(int button, int shift, double x, double y)
 {
-    if (m_panes.current().isEmpty())
+    if (!bScanShown())
         return;
     const MoveOutcome out = PointerMove(m_pointer, {m_settings, m_state, m_panes}, button, shift, x, y);
     if (out.readout) {

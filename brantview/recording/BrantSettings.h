@@ -86,8 +86,9 @@ struct BrantSettings {
     std::array<TextFont, 2> TextFonts{TextFont{QStringLiteral("宋体"), 30, true, false},
                                       TextFont{QStringLiteral("宋体"), 12, false, false}};
 
-    int32_t AScanAxisColour = White;
-    int32_t AScanWaveColour = packedColour(255, 255, 0);
+    // A-scan records are drawn black on white: axes and trace must show on white.
+    int32_t AScanAxisColour = Black;
+    int32_t AScanWaveColour = packedColour(0, 0, 255);
     int32_t AScanAxisWidth = 3;
     int32_t AScanPointSize = 1;    // the "点大小" slider while an A-scan record is shown
     int32_t AScanScaleValue = 10;  // divided by 10: points per sample

@@ -13,6 +13,7 @@
 #include <QPageSetupDialog>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
 
@@ -34,7 +35,9 @@ void whenShown(std::function<void(Dialog *)> handle)
     poll->setInterval(5);
     QObject::connect(poll, &QTimer::timeout, [poll, handle] {
         auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible())
+        // Only once the dialog's own event loop runs: a dialog closed while it is
+        // still being shown would leave its exec() waiting for ever.
+        if (!dialog || !dialog->isVisible() || QThread::currentThread()->loopLevel() < 1)
             return;
         poll->stop();
         poll->deleteLater();
@@ -72,29 +75,42 @@ TEST(PictureCommands, ABareNameBecomesABitmapWithoutAQuestion)
     EXPECT_EQ(QImage(dir.path("view.bmp"), "BMP").convertToFormat(QImage::Format_RGB32), picture());
 }
 
-TEST(PictureCommands, ANonEmptyFileIsReplacedOnlyOnYes)
+TEST(PictureCommands, OnlyANonEmptyFileIsAskedForAndReplacedOnlyOnYes)
 {
     TestFiles::TestDir dir;
     const QByteArray old("an older picture");
-    const QString path = dir.write("old.bmp", old);
+    const QString full = dir.write("old.bmp", old);
+    const QString empty = dir.write("empty.bmp", QByteArray());
     QWidget window;
-    for (const QMessageBox::StandardButton answer : {QMessageBox::No, QMessageBox::Yes}) {
-        chooseFile(path);
-        QString question;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        whenShown<QMessageBox>([&](QMessageBox *box) {
-            question = box->text();
-            icon = box->icon();
-            box->button(answer)->click();
-        });
-        savePicture(&window, picture());
-        EXPECT_EQ(question, OverwriteQuestionText);
-        EXPECT_EQ(icon, QMessageBox::Warning);
-        if (answer == QMessageBox::No)
-            EXPECT_EQ(TestFiles::readBytes(path), old);
+    for (const bool yes : {false, true}) {
+        int asked = 0;
+        const PictureQuestions ask{[&](QWidget *) { return full; }, [&](QWidget *) { return ++asked, yes; }};
+        savePicture(&window, picture(), ask);
+        EXPECT_EQ(asked, 1);
+        if (!yes)
+            EXPECT_EQ(TestFiles::readBytes(full), old);
         else
-            EXPECT_EQ(QImage(path, "BMP").convertToFormat(QImage::Format_RGB32), picture());
+            EXPECT_EQ(QImage(full, "BMP").convertToFormat(QImage::Format_RGB32), picture());
     }
+    int asked = 0;
+    savePicture(&window, picture(), {[&](QWidget *) { return empty; }, [&](QWidget *) { return ++asked, false; }});
+    EXPECT_EQ(asked, 0) << "an empty file is written without a question";
+    EXPECT_EQ(QImage(empty, "BMP").convertToFormat(QImage::Format_RGB32), picture());
+}
+
+TEST(PictureCommands, TheOverwriteQuestionIsAWarningWithYesAndNo)
+{
+    QWidget window;
+    QString question;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    whenShown<QMessageBox>([&](QMessageBox *box) {
+        question = box->text();
+        icon = box->icon();
+        box->button(QMessageBox::No)->click();
+    });
+    EXPECT_FALSE(pictureDialogs().replaceNonEmptyFile(&window));
+    EXPECT_EQ(question, OverwriteQuestionText);
+    EXPECT_EQ(icon, QMessageBox::Warning);
 }
 
 TEST(PictureCommands, PageSetupIsTitledAndACancelChangesNothing)

@@ -5,6 +5,7 @@
 #include "frmMain.h"
 
 #include "recording/RecordingSlot.h"
+#include "synth/AScanSynth.h"
 #include "synth/StreamSynth.h"
 
 #include "common/gui/PaintBox.h"
@@ -76,7 +77,8 @@ TEST_F(MainWindow, OnlyTheFileMenusWorkUntilAFileIsLoaded)
     EXPECT_TRUE(window.findChild<QMenu *>(QStringLiteral("mnuTools"))->isEnabled());
     // The windows of features still to come are listed but not offered; the
     // pop-up's own items stay out of the menu bar.
-    EXPECT_FALSE(action("mnuPrint")->isEnabled());
+    EXPECT_FALSE(action("mnuWord")->isEnabled());
+    EXPECT_TRUE(action("mnuPrint")->isEnabled());
     EXPECT_FALSE(action("mnuSpeed")->isEnabled());
     for (const char *name : {"mnuSave", "mnuPos1", "munRewMark", "munRewMark_GZ4", "munMlist"})
         EXPECT_FALSE(action(name)->isVisible()) << name;
@@ -183,6 +185,32 @@ TEST_F(MainWindow, TheReadOutFollowsThePointerBelowTheTopLine)
     EXPECT_EQ(readout->text(), QStringLiteral("(H:80毫米)"));
     window.Form_MouseMove(0, 0, 300, 20);
     EXPECT_FALSE(readout->isVisible());
+}
+
+TEST_F(MainWindow, AnAScanRecordIsShownFrameByFrameUntilAStreamReplacesIt)
+{
+    window.resize(1200, 800);
+    window.show();
+    AScanSynthOptions options;
+    options.frames = 4;
+    ASSERT_TRUE(window.OpenFile(0, dir.write(QStringLiteral("AA0001.DAT"), synthesizeAScan(options))));
+    EXPECT_TRUE(window.aScanMode());
+    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("A超探伤---")));
+    // The last frame first; the bar's right end shows the first frame.
+    EXPECT_EQ(window.aScanFrame(), 3);
+    QScrollBar *bar = window.findChild<QScrollBar *>(QStringLiteral("HScroll_Pos"));
+    EXPECT_EQ(bar->maximum(), 3);
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(window.aScanFrame(), 0);
+    for (const char *name : {"Disp_Command", "Command_dir", "MForward", "Mbackward", "Magnify"})
+        EXPECT_FALSE(button(name)->isEnabled()) << name;
+    // Black on white, whatever the stream's colours are.
+    EXPECT_EQ(window.picture().pixelColor(2, 2), QColor(Qt::white));
+
+    ASSERT_TRUE(window.OpenFile(0, recording(QStringLiteral("QC0001.D01"), 3, 200)));
+    EXPECT_FALSE(window.aScanMode());
+    EXPECT_TRUE(button("MForward")->isEnabled());
+    EXPECT_TRUE(window.windowTitle().startsWith(QStringLiteral("B超探伤---")));
 }
 
 } // namespace

@@ -1,0 +1,78 @@
+// frmMain's settings windows and picture commands: each window edits the settings in
+// place and calls back, and the main window writes "parm.dat" and draws again.
+
+#include "frmMain.h"
+
+#include "FormColor.h"
+#include "FormColor_A.h"
+#include "FormStyle.h"
+#include "Form_line.h"
+#include "PictureCommands.h"
+
+#include "recording/ParamsInEffect.h"
+#include "viewer/PrintRendering.h"
+
+#include <QAction>
+
+using namespace brantview;
+
+void frmMain::settingsChanged()
+{
+    saveSettings();
+    Redraw();
+}
+
+OffsetTarget frmMain::offsetTarget() const
+{
+    const int slot = m_panes.CurrentSlot;
+    const ParamEntry *params = ParamsInEffect(m_panes.Slots[size_t(slot)]);
+    return {slot, params ? paramBlockOf(*params).serialKey() : 0, m_state.OffsetSelection[size_t(slot)]};
+}
+
+void frmMain::connectWindows()
+{
+    auto action = [this](const char *name) { return findChild<QAction *>(QString::fromLatin1(name)); };
+    auto ready = [&](const char *name) {
+        QAction *a = action(name);
+        a->setProperty("ready", true);
+        a->setEnabled(true);
+        return a;
+    };
+    connect(ready("mnuStyle"), &QAction::triggered, this, [this] {
+        FormStyle window(m_settings, [this] { settingsChanged(); }, this);
+        window.exec();
+    });
+    connect(ready("mnuColor"), &QAction::triggered, this, [this] {
+        if (m_aScanMode) {
+            FormColor_A window(m_settings, [this] { settingsChanged(); }, this);
+            window.exec();
+            return;
+        }
+        if (!m_formColor) {
+            m_formColor = new FormColor(m_settings, m_offsets, offsetTableFilePath(), offsetTarget(), m_state.SpliceOn,
+                                        [this] { settingsChanged(); }, this);
+            m_formColor->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        m_formColor->show();
+        m_formColor->raise();
+    });
+    connect(ready("mnuLineSet"), &QAction::triggered, this, [this] {
+        Form_line window(m_settings, [this] { settingsChanged(); }, this);
+        window.exec();
+    });
+    connect(ready("mnuPicture"), &QAction::triggered, this, [this] { savePicture(this, m_image); });
+    connect(ready("mnuPrint"), &QAction::triggered, this, [this] {
+        printPicture(this, [this](QImage &picture, double dpi) {
+            picture = PrintPicture(m_panes, m_settings, m_state, m_sources, dpi);
+        });
+    });
+    connect(ready("mnuFilePageSetup"), &QAction::triggered, this, [this] { pageSetup(this); });
+}
+
+void frmMain::offsetsChangedElsewhere()
+{
+    if (m_formColor) {
+        m_formColor->setOffsetTarget(offsetTarget());
+        m_formColor->setOffsetsEnabled(m_state.SpliceOn);
+    }
+}
