@@ -140,7 +140,7 @@ TEST(ParmFile, DefaultsOfAFirstStartAndTheirLines)
     EXPECT_EQ(lines[0], "0,0,0,0,0,0,0,0,0");
     EXPECT_EQ(lines[1], "0,0,0,0,0,0,0,0,0");
     EXPECT_EQ(lines[2], QStringLiteral("\"宋体\",30,#TRUE#,#FALSE#,\"宋体\",12,#FALSE#,#FALSE#"));
-    EXPECT_TRUE(lines[3].startsWith("16777215,65535,3,1,10,")) << lines[3].toStdString();
+    EXPECT_TRUE(lines[3].startsWith("0,16711680,3,1,10,")) << lines[3].toStdString();
     EXPECT_TRUE(lines[3].endsWith(",")) << "the reserved field is written empty";
     EXPECT_EQ(lines[8], "255,16711680,16711935,65535,16777215,65280,2667517,16777215,16776960");
     EXPECT_TRUE(lines[11].endsWith(",0,16777215,0")) << lines[11].toStdString();
