@@ -10,7 +10,6 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <cstring>
 
 namespace {
 
@@ -39,14 +38,8 @@ QByteArray recordsWithoutHits()
 
 brantview::RecordingSlot &slot()
 {
-    static brantview::RecordingSlot decoded = [] {
-        const QByteArray bytes = recordsWithoutHits();
-        common::FileBuffer buffer(size_t(bytes.size()));
-        std::memcpy(buffer.data(), bytes.constData(), size_t(bytes.size()));
-        brantview::RecordingSlot s;
-        brantview::DecodeStream(std::move(buffer), bytes.size(), s);
-        return s;
-    }();
+    static brantview::RecordingSlot decoded =
+        brantview::DecodeStreamBytes(recordsWithoutHits(), QStringLiteral("QC0001.D01"));
     return decoded;
 }
 

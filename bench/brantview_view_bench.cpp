@@ -8,11 +8,9 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -27,13 +25,7 @@ RecordingSlot synthesized(uint64_t seed)
     StreamSynthOptions options;
     options.length = 3000;
     options.seed = seed;
-    const QByteArray bytes = synthesizeStream(options);
-    common::FileBuffer buffer(size_t(bytes.size()));
-    std::memcpy(buffer.data(), bytes.constData(), size_t(bytes.size()));
-    RecordingSlot slot;
-    slot.FileName = QStringLiteral("QC0001.D01");
-    DecodeStream(std::move(buffer), bytes.size(), slot);
-    return slot;
+    return DecodeStreamBytes(synthesizeStream(options), QStringLiteral("QC0001.D01"));
 }
 
 // The right edge of the view of `width` Steps that holds the most records.
@@ -111,13 +103,3 @@ void BM_RedrawTwoSlots(benchmark::State &state)
 BENCHMARK(BM_RedrawTwoSlots)->Unit(benchmark::kMicrosecond)->Repetitions(7)->ReportAggregatesOnly(true);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -17,8 +17,8 @@ QString zeroPadded(qint64 value, int width);
 // A number through a picture of the instruments' own texts: '0' shows a digit or 0,
 // '#' a digit or nothing, the first '.' is the decimal point (always shown), '\\'
 // escapes one character, "…" is literal, anything else is literal. Integer digits
-// fill the placeholders from the right across literals ("###0KM+##0.0M" with
-// 12345.6 gives "12KM+345.6M"); surplus digits go before the first placeholder.
+// fill the digit places from the right across literals ("###0KM+##0.0M" with
+// 12345.6 gives "12KM+345.6M"); digits beyond the places go before the first one.
 // Rounds half away from zero; '#' places at the end of the fraction drop zeros.
 QString formatPattern(double value, QStringView pattern);
 

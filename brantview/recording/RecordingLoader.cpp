@@ -329,4 +329,14 @@ RecordingSlot LoadRecordingFile(const QString &path, bool firstPane, const QDate
     return slot;
 }
 
+RecordingSlot DecodeStreamBytes(const QByteArray &bytes, const QString &fileName)
+{
+    common::FileBuffer buffer(size_t(bytes.size()));
+    std::memcpy(buffer.data(), bytes.constData(), size_t(bytes.size()));
+    RecordingSlot slot;
+    slot.FileName = fileName;
+    DecodeStream(std::move(buffer), bytes.size(), slot);
+    return slot;
+}
+
 } // namespace brantview

@@ -28,4 +28,7 @@ RecordingSlot LoadRecordingFile(const QString &path, bool firstPane, const QDate
 // whose tables are empty; the buffer becomes the slot's records.
 void DecodeStream(common::FileBuffer buffer, int64_t length, RecordingSlot &slot, const LoadProgress &progress = {});
 
+// A stream held in memory (a sample made in code) decoded as a slot named `fileName`.
+RecordingSlot DecodeStreamBytes(const QByteArray &bytes, const QString &fileName);
+
 } // namespace brantview

@@ -10,7 +10,6 @@
 
 #include <QImage>
 
-#include <cstring>
 #include <initializer_list>
 #include <utility>
 
@@ -45,13 +44,7 @@ inline void packetColumn(StreamWriter &w, int advance, int code, std::span<const
 
 inline RecordingSlot decode(const StreamWriter &w)
 {
-    const QByteArray &bytes = w.bytes();
-    common::FileBuffer buffer(size_t(bytes.size()));
-    std::memcpy(buffer.data(), bytes.constData(), size_t(bytes.size()));
-    RecordingSlot slot;
-    slot.FileName = QStringLiteral("QC0001.D01");
-    DecodeStream(std::move(buffer), bytes.size(), slot);
-    return slot;
+    return DecodeStreamBytes(w.bytes(), QStringLiteral("QC0001.D01"));
 }
 
 struct View {
