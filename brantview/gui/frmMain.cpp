@@ -86,6 +86,11 @@ double frmMain::pointsPerPixel() const
     return 72.0 / std::max(m_view->logicalDpiX(), 1);
 }
 
+QString frmMain::askOperatorName()
+{
+    return QInputDialog::getText(this, windowTitle(), QStringLiteral("请输入姓名"));
+}
+
 void frmMain::reportError(const QString &message)
 {
     QMessageBox::warning(this, windowTitle(), message);
@@ -156,9 +161,7 @@ bool frmMain::OpenFile(int slot, const QString &path)
             return path;
         return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), OpenFilter);
     };
-    hooks.askOperatorName = [this] {
-        return QInputDialog::getText(this, windowTitle(), QStringLiteral("请输入姓名"));
-    };
+    hooks.askOperatorName = [this] { return askOperatorName(); };
     hooks.progress = [this](int percent) {
         ProgressBar1->setVisible(percent < 100);
         ProgressBar1->setRange(0, 100);
@@ -445,7 +448,7 @@ void frmMain::addReviewMark(int kind)
 {
     try {
         AddReviewMark(m_panes.current(), kind, QDateTime::currentDateTime(),
-                      [this] { return QInputDialog::getText(this, windowTitle(), QStringLiteral("请输入姓名")); });
+                      [this] { return askOperatorName(); });
         setWindowTitle(streamCaption(m_panes.current()));
     } catch (const BrantFileError &e) {
         reportError(e.text());
@@ -486,7 +489,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     // Closing the colour window writes the offsets changed in it.
     if (m_formColor)
         m_formColor->close();
-    const auto askName = [this] { return QInputDialog::getText(this, windowTitle(), QStringLiteral("请输入姓名")); };
+    const auto askName = [this] { return askOperatorName(); };
     for (int s = 0; s < (m_panes.SecondLoaded ? 2 : 1); ++s) {
         try {
             FinishReviewMarks(m_panes.Slots[size_t(s)], QDateTime::currentDateTime(), askName);

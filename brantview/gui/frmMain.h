@@ -121,6 +121,8 @@ private:
     static int shiftMaskOf(Qt::KeyboardModifiers modifiers);
     std::vector<QAction *> popupOnlyItems() const;
     void reportError(const QString &message);
+    // Asked once per recording, at the first saving of its review marks.
+    QString askOperatorName();
     int32_t &currentViewStart() { return m_panes.current().ViewStart; }
 
     brantview::BrantSettings m_settings;
