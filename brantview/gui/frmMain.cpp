@@ -312,6 +312,15 @@ void frmMain::showScrollValue()
     Text_dis->setText(QStringLiteral("浏览位置:") + ViewPositionText(viewStart));
 }
 
+void frmMain::moveView(int32_t viewStart)
+{
+    if (m_aScanMode || m_panes.current().isEmpty())
+        return;
+    currentViewStart() = viewStart;
+    showScrollValue();
+    Redraw();
+}
+
 void frmMain::HScroll_Pos_Change(int value)
 {
     if (m_settingScroll)

@@ -67,6 +67,10 @@ public:
     void StepView(int amount);
     void StepViewBack(int amount);
     void setAutoPlay(bool on);
+    // Moves the current slot's view to `viewStart` as the search and list windows do:
+    // the view start, the position scroll bar and the drawing.
+    void moveView(int32_t viewStart);
+    const brantview::ViewSources &sources() const { return m_sources; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -2,112 +2,17 @@
 #include "office/Workbook.h"
 
 #include "ResourceLimit.h"
+#include "XlsxReadBack.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-#include <pugixml.hpp>
-#include <zip.h>
 
-#include <optional>
 #include <string>
 
 namespace {
-
-// Reads a written workbook back through its zip entries and XML parts.
-class XlsxFile {
-public:
-    explicit XlsxFile(const QString &path)
-    {
-        int error = 0;
-        m_zip = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
-    }
-    ~XlsxFile()
-    {
-        if (m_zip)
-            zip_discard(m_zip);
-    }
-    bool isZip() const { return m_zip != nullptr; }
-
-    std::optional<std::string> entry(const std::string &name) const
-    {
-        zip_stat_t info;
-        if (!m_zip || zip_stat(m_zip, name.c_str(), 0, &info) != 0)
-            return std::nullopt;
-        zip_file_t *file = zip_fopen(m_zip, name.c_str(), 0);
-        std::string text(size_t(info.size), '\0');
-        const zip_int64_t read = zip_fread(file, text.data(), info.size);
-        zip_fclose(file);
-        return read == zip_int64_t(info.size) ? std::optional(text) : std::nullopt;
-    }
-
-    pugi::xml_document xml(const std::string &name) const
-    {
-        pugi::xml_document document;
-        const auto text = entry(name);
-        EXPECT_TRUE(text) << name;
-        if (text) {
-            EXPECT_TRUE(document.load_buffer(text->data(), text->size())) << name;
-        }
-        return document;
-    }
-
-    // A cell's shown value: shared strings resolved, numbers as written.
-    std::string cellValue(int sheet, const char *ref) const
-    {
-        const pugi::xml_node cell = cellNode(sheet, ref);
-        const std::string value = cell.child("v").text().get();
-        if (std::string(cell.attribute("t").value()) != "s")
-            return value;
-        const auto strings = xml("xl/sharedStrings.xml");
-        const auto item = strings.child("sst").find_child([&, n = 0](pugi::xml_node) mutable {
-            return n++ == std::stoi(value);
-        });
-        return item.child("t").text().get();
-    }
-
-    // The cell format record (xf) that styles a cell.
-    pugi::xml_node cellStyle(int sheet, const char *ref)
-    {
-        const int index = cellNode(sheet, ref).attribute("s").as_int();
-        m_styles = xml("xl/styles.xml");
-        return m_styles.select_node(("/styleSheet/cellXfs/xf[" + std::to_string(index + 1) + "]").c_str()).node();
-    }
-    pugi::xml_node font(pugi::xml_node xf) const
-    {
-        return m_styles.select_node(("/styleSheet/fonts/font[" + std::to_string(xf.attribute("fontId").as_int() + 1) + "]")
-                                        .c_str())
-            .node();
-    }
-    std::string numberFormat(pugi::xml_node xf) const
-    {
-        const std::string id = xf.attribute("numFmtId").value();
-        return m_styles.select_node(("/styleSheet/numFmts/numFmt[@numFmtId='" + id + "']").c_str())
-            .node()
-            .attribute("formatCode")
-            .value();
-    }
-
-    pugi::xml_document sheetXml(int sheet) const
-    {
-        return xml("xl/worksheets/sheet" + std::to_string(sheet) + ".xml");
-    }
-
-private:
-    pugi::xml_node cellNode(int sheet, const char *ref) const
-    {
-        m_sheet = sheetXml(sheet);
-        const auto node = m_sheet.select_node(("//c[@r='" + std::string(ref) + "']").c_str()).node();
-        EXPECT_TRUE(node) << "sheet " << sheet << " cell " << ref;
-        return node;
-    }
-
-    zip_t *m_zip = nullptr;
-    mutable pugi::xml_document m_sheet;
-    pugi::xml_document m_styles;
-};
 
 QStringList entriesOf(const QString &dir)
 {
