@@ -11,5 +11,6 @@ common::cli::CliCommand pictureCommand();
 common::cli::CliCommand stepCommand();
 common::cli::CliCommand ascanCommand();
 common::cli::CliCommand markCommand();
+common::cli::CliCommand marklistCommand();
 common::cli::CliCommand segmentCommand();
 common::cli::CliCommand synthCommand();

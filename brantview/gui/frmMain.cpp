@@ -174,10 +174,13 @@ bool frmMain::OpenFile(int slot, const QString &path)
         opened = OpenRecording(m_panes, slot, hooks);
     } catch (const BrantFileError &e) {
         ProgressBar1->hide();
+        reviewMarksChanged();
         reportError(e.text());
         return false;
     }
     ProgressBar1->hide();
+    // The browse-end mark of the file left, or the marks of the file opened.
+    reviewMarksChanged();
     if (!opened)
         return false;
     enableForLoadedFile();
@@ -462,6 +465,7 @@ void frmMain::addReviewMark(int kind)
     } catch (const BrantFileError &e) {
         reportError(e.text());
     }
+    reviewMarksChanged();
     Redraw();
 }
 

@@ -36,6 +36,7 @@ class ViewCanvas;
 }
 
 class FormColor;
+class FormMlist;
 struct OffsetTarget;
 
 class frmMain : public QMainWindow {
@@ -112,6 +113,9 @@ private:
     void settingsChanged();
     OffsetTarget offsetTarget() const;
     void offsetsChangedElsewhere();
+    void showMarkList();
+    // The mark list follows every change of the marks it shows.
+    void reviewMarksChanged();
     bool bScanShown() { return !m_aScanMode && !m_panes.current().isEmpty(); }
 
     void showToolsPopup(const brantview::PopupItems &items, QPoint globalPos);
@@ -145,6 +149,7 @@ private:
 
     QTimer Timer1;
     QPointer<FormColor> m_formColor;
+    QPointer<FormMlist> m_formMlist;
     PaintBox *m_view = nullptr;
     QPushButton *Command_index = nullptr;
     QPushButton *Command_TB = nullptr;

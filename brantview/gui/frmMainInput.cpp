@@ -146,9 +146,9 @@ void frmMain::showToolsPopup(const PopupItems &items, QPoint globalPos)
     mnuPos_Flag->setVisible(items.rangeEnd);
     mnuSave->setVisible(items.save);
     munMlist->setVisible(items.markList);
-    // Their windows come with the settings and the mark list.
-    mnuLineSet->setEnabled(false);
-    munMlist->setEnabled(false);
+    // Items whose window is there.
+    for (QAction *a : {mnuLineSet, munMlist})
+        a->setEnabled(a->property("ready").toBool());
     mnuTools->exec(globalPos);
     for (QAction *a : popupOnlyItems()) {
         a->setVisible(false);

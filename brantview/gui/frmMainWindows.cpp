@@ -5,6 +5,7 @@
 
 #include "FormColor.h"
 #include "FormColor_A.h"
+#include "FormMlist.h"
 #include "FormStyle.h"
 #include "Form_line.h"
 #include "PictureCommands.h"
@@ -67,6 +68,25 @@ void frmMain::connectWindows()
         });
     });
     connect(ready("mnuFilePageSetup"), &QAction::triggered, this, [this] { pageSetup(this); });
+    connect(ready("munMlist"), &QAction::triggered, this, &frmMain::showMarkList);
+}
+
+void frmMain::showMarkList()
+{
+    if (!m_formMlist) {
+        m_formMlist = new FormMlist(m_panes, m_sources, [this] { Redraw(); }, this);
+        m_formMlist->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_formMlist->Form_Load(m_panes.CurrentSlot);
+    m_formMlist->show();
+    m_formMlist->raise();
+    m_formMlist->activateWindow();
+}
+
+void frmMain::reviewMarksChanged()
+{
+    if (m_formMlist)
+        m_formMlist->BuildMarkList();
 }
 
 void frmMain::offsetsChangedElsewhere()
