@@ -36,6 +36,8 @@ class ViewCanvas;
 }
 
 class FormColor;
+class Form_Find;
+class Form_MarkFind;
 struct OffsetTarget;
 
 class frmMain : public QMainWindow {
@@ -109,6 +111,8 @@ private:
     std::vector<QWidget *> streamOnlyControls() const;
     void showStreamControls(bool shown);
     void connectWindows();
+    // The counts of a recording just loaded, for the mark search window.
+    void publishMarkCounts(int slot);
     void settingsChanged();
     OffsetTarget offsetTarget() const;
     void offsetsChangedElsewhere();
@@ -145,6 +149,8 @@ private:
 
     QTimer Timer1;
     QPointer<FormColor> m_formColor;
+    QPointer<Form_Find> m_formFind;
+    QPointer<Form_MarkFind> m_formMarkFind;
     PaintBox *m_view = nullptr;
     QPushButton *Command_index = nullptr;
     QPushButton *Command_TB = nullptr;

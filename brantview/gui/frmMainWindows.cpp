@@ -6,6 +6,8 @@
 #include "FormColor.h"
 #include "FormColor_A.h"
 #include "FormStyle.h"
+#include "Form_Find.h"
+#include "Form_MarkFind.h"
 #include "Form_line.h"
 #include "PictureCommands.h"
 
@@ -67,6 +69,28 @@ void frmMain::connectWindows()
         });
     });
     connect(ready("mnuFilePageSetup"), &QAction::triggered, this, [this] { pageSetup(this); });
+    connect(ready("mnuFind"), &QAction::triggered, this, [this] {
+        if (!m_formFind) {
+            m_formFind = new Form_Find(*this);
+            m_formFind->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        m_formFind->show();
+        m_formFind->raise();
+    });
+    connect(ready("mnuFindMark"), &QAction::triggered, this, [this] {
+        if (!m_formMarkFind) {
+            m_formMarkFind = new Form_MarkFind(*this);
+            m_formMarkFind->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        m_formMarkFind->show();
+        m_formMarkFind->raise();
+    });
+}
+
+void frmMain::publishMarkCounts(int slot)
+{
+    if (m_formMarkFind)
+        m_formMarkFind->showCounts(m_panes.Slots[size_t(slot)]);
 }
 
 void frmMain::offsetsChangedElsewhere()
