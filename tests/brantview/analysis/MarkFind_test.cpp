@@ -7,6 +7,8 @@
 #include "recording/RecordingLoader.h"
 #include "recording/StreamWriter.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
