@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -110,6 +111,23 @@ TEST_F(SearchWindows, MileageSearchMovesTheViewToEachPassAndEndsWithAMessage)
     EXPECT_EQ(told, (std::vector<Told>{{"Error", "请输入有效数字.", QMessageBox::Critical},
                                        {"Error", " 公里数必须小于等于2500", QMessageBox::Critical},
                                        {"Error", " 米数必须小于1000", QMessageBox::Critical}}));
+    told.clear();
+
+    // Moving on from a refused box brings the focus back to it, and the empty box it
+    // went to is not refused in turn.
+    form->activateWindow();
+    QApplication::setActiveWindow(form);
+    km->setText(QStringLiteral("-1"));
+    km->setFocus(Qt::OtherFocusReason);
+    m->setText(QString());
+    if (km->hasFocus()) {
+        m->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(km->hasFocus());
+        EXPECT_EQ(told, (std::vector<Told>{{"Error", " 公里数必须小于等于2500", QMessageBox::Critical}}));
+    } else {
+        ADD_FAILURE() << "the offscreen window took no focus";
+    }
     told.clear();
 
     // A refused entry is not searched for.
