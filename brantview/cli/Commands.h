@@ -9,6 +9,8 @@ common::cli::CliCommand channelsCommand();
 common::cli::CliCommand renderCommand();
 common::cli::CliCommand pictureCommand();
 common::cli::CliCommand stepCommand();
+common::cli::CliCommand findMileageCommand();
+common::cli::CliCommand findMarkCommand();
 common::cli::CliCommand ascanCommand();
 common::cli::CliCommand markCommand();
 common::cli::CliCommand marklistCommand();

@@ -12,6 +12,6 @@ int main(int argc, char *argv[])
         {QStringLiteral("brantview-cli"),
          QStringLiteral("Inspects, draws, marks, cuts and synthesizes Brantel stream and A-scan records. The result\n"
                         "is one JSON object on standard output; files are written only where an option names them.\n"),
-         {infoCommand(), atCommand(), channelsCommand(), renderCommand(), pictureCommand(), stepCommand(), ascanCommand(),
-          markCommand(), marklistCommand(), segmentCommand(), synthCommand()}});
+         {infoCommand(), atCommand(), channelsCommand(), renderCommand(), pictureCommand(), stepCommand(), findMileageCommand(),
+          findMarkCommand(), ascanCommand(), markCommand(), marklistCommand(), segmentCommand(), synthCommand()}});
 }

@@ -194,6 +194,7 @@ bool frmMain::OpenFile(int slot, const QString &path)
         m_panes.SecondLoaded = true;
     m_panes.CurrentSlot = slot;
     m_state.Selected.reset();
+    publishMarkCounts(slot);
     SetUpView(slot, true);
     return true;
 }

@@ -37,6 +37,8 @@ class ViewCanvas;
 
 class FormColor;
 class FormMlist;
+class Form_Find;
+class Form_MarkFind;
 struct OffsetTarget;
 
 class frmMain : public QMainWindow {
@@ -110,6 +112,8 @@ private:
     std::vector<QWidget *> streamOnlyControls() const;
     void showStreamControls(bool shown);
     void connectWindows();
+    // The counts of a recording just loaded, for the mark search window.
+    void publishMarkCounts(int slot);
     void settingsChanged();
     OffsetTarget offsetTarget() const;
     void offsetsChangedElsewhere();
@@ -150,6 +154,8 @@ private:
     QTimer Timer1;
     QPointer<FormColor> m_formColor;
     QPointer<FormMlist> m_formMlist;
+    QPointer<Form_Find> m_formFind;
+    QPointer<Form_MarkFind> m_formMarkFind;
     PaintBox *m_view = nullptr;
     QPushButton *Command_index = nullptr;
     QPushButton *Command_TB = nullptr;

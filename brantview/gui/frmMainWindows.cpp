@@ -7,6 +7,8 @@
 #include "FormColor_A.h"
 #include "FormMlist.h"
 #include "FormStyle.h"
+#include "Form_Find.h"
+#include "Form_MarkFind.h"
 #include "Form_line.h"
 #include "PictureCommands.h"
 
@@ -69,6 +71,22 @@ void frmMain::connectWindows()
     });
     connect(ready("mnuFilePageSetup"), &QAction::triggered, this, [this] { pageSetup(this); });
     connect(ready("munMlist"), &QAction::triggered, this, &frmMain::showMarkList);
+    connect(ready("mnuFind"), &QAction::triggered, this, [this] {
+        if (!m_formFind) {
+            m_formFind = new Form_Find(*this);
+            m_formFind->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        m_formFind->show();
+        m_formFind->raise();
+    });
+    connect(ready("mnuFindMark"), &QAction::triggered, this, [this] {
+        if (!m_formMarkFind) {
+            m_formMarkFind = new Form_MarkFind(*this);
+            m_formMarkFind->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        m_formMarkFind->show();
+        m_formMarkFind->raise();
+    });
 }
 
 void frmMain::showMarkList()
@@ -87,6 +105,12 @@ void frmMain::reviewMarksChanged()
 {
     if (m_formMlist)
         m_formMlist->BuildMarkList();
+}
+
+void frmMain::publishMarkCounts(int slot)
+{
+    if (m_formMarkFind)
+        m_formMarkFind->showCounts(m_panes.Slots[size_t(slot)]);
 }
 
 void frmMain::offsetsChangedElsewhere()
