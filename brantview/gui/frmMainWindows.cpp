@@ -7,6 +7,7 @@
 #include "FormColor_A.h"
 #include "FormStyle.h"
 #include "Form_line.h"
+#include "Form_mg.h"
 #include "PictureCommands.h"
 
 #include "recording/ParamsInEffect.h"
@@ -67,6 +68,10 @@ void frmMain::connectWindows()
         });
     });
     connect(ready("mnuFilePageSetup"), &QAction::triggered, this, [this] { pageSetup(this); });
+    connect(ready("mnuReport"), &QAction::triggered, this, [this] {
+        Form_mg window(ShownFirmwareVersion(m_panes.current()), this);
+        window.exec();
+    });
 }
 
 void frmMain::offsetsChangedElsewhere()
