@@ -83,6 +83,19 @@ void Worksheet::setCellNumberFormat(int row, int column, const QString &format)
     cellAt(row, column).numberFormat = format;
 }
 
+int Worksheet::lastRow() const
+{
+    return m_cells.empty() ? 0 : m_cells.rbegin()->first.first;
+}
+
+int Worksheet::lastColumn() const
+{
+    int last = 0;
+    for (const auto &[position, cell] : m_cells)
+        last = std::max(last, position.second);
+    return last;
+}
+
 QString Worksheet::cellNumberFormat(int row, int column) const
 {
     checkPosition(row, column);

@@ -37,6 +37,9 @@ public:
     // A QString or a double; invalid for a cell never written.
     QVariant cell(int row, int column) const;
     void setCellNumberFormat(int row, int column, const QString &format);
+    // The last row and the last column that hold a cell; 0 on an empty sheet.
+    int lastRow() const;
+    int lastColumn() const;
     QString cellNumberFormat(int row, int column) const;
 
     void setColumnWidth(int column, double width);

@@ -15,4 +15,5 @@ common::cli::CliCommand ascanCommand();
 common::cli::CliCommand markCommand();
 common::cli::CliCommand marklistCommand();
 common::cli::CliCommand segmentCommand();
+common::cli::CliCommand mgreportCommand();
 common::cli::CliCommand synthCommand();

@@ -6,6 +6,7 @@
 #include "common/cli/CliFiles.h"
 #include "recording/ReviewMarks.h"
 #include "synth/AScanSynth.h"
+#include "synth/ManagementSynth.h"
 #include "synth/StreamSynth.h"
 
 using common::cli::CliArgs;
@@ -42,6 +43,29 @@ QJsonObject runAScan(const CliArgs &options, const QString &out, uint32_t seed)
                        {QStringLiteral("seed"), qint64(seed)}};
 }
 
+QJsonObject runManagement(const CliArgs &options, const QString &out, uint32_t seed)
+{
+    for (const QString &other : {QStringLiteral("metres"), QStringLiteral("firmware"), QStringLiteral("reviewed"),
+                                 QStringLiteral("frames")})
+        if (options.has(other))
+            throw UsageError(QStringLiteral("--%1 does not apply to --kind mg").arg(other));
+    ManagementSynthOptions synth;
+    synth.seed = seed;
+    if (const auto days = options.optionalInt(QStringLiteral("days"))) {
+        if (*days < 1 || *days > MaxManagementSynthDays)
+            throw UsageError(QStringLiteral("--days: %1 is outside 1 to %2").arg(*days).arg(MaxManagementSynthDays));
+        synth.days = *days;
+    }
+    const QByteArray bytes = synthesizeManagementFile(synth);
+    writeOutputFiles({{out, bytes}});
+    return QJsonObject{{QStringLiteral("out"), out},
+                       {QStringLiteral("kind"), QStringLiteral("mg")},
+                       {QStringLiteral("size"), qint64(bytes.size())},
+                       {QStringLiteral("records"), qint64(bytes.size() / 16)},
+                       {QStringLiteral("days"), synth.days},
+                       {QStringLiteral("seed"), qint64(seed)}};
+}
+
 QJsonObject run(const QStringList &args)
 {
     const CliArgs options(args, {{QStringLiteral("kind")},
@@ -50,17 +74,22 @@ QJsonObject run(const QStringList &args)
                                  {QStringLiteral("seed")},
                                  {QStringLiteral("firmware")},
                                  {QStringLiteral("reviewed")},
-                                 {QStringLiteral("frames")}});
+                                 {QStringLiteral("frames")},
+                                 {QStringLiteral("days")}});
     options.noFiles();
     const QString kind = options.required(QStringLiteral("kind"));
     const QString out = options.required(QStringLiteral("out"));
     const uint32_t seed = options.value(QStringLiteral("seed"))
         ? parseUInt32(QStringLiteral("--seed"), *options.value(QStringLiteral("seed")))
         : 1;
+    if (kind == QLatin1String("mg"))
+        return runManagement(options, out, seed);
+    if (options.has(QStringLiteral("days")))
+        throw UsageError(QStringLiteral("--days applies to --kind mg only"));
     if (kind == QLatin1String("aa"))
         return runAScan(options, out, seed);
     if (kind != QLatin1String("qc") && kind != QLatin1String("xd"))
-        throw UsageError(QStringLiteral("--kind: '%1' is none of qc, xd, aa").arg(kind));
+        throw UsageError(QStringLiteral("--kind: '%1' is none of qc, xd, aa, mg").arg(kind));
     if (options.has(QStringLiteral("frames")))
         throw UsageError(QStringLiteral("--frames applies to --kind aa only"));
 
@@ -97,12 +126,14 @@ CliCommand synthCommand()
 {
     return {QStringLiteral("synth"),
             QStringLiteral("write a sample record file (same options, same bytes)"),
-            QStringLiteral("Usage: brantview-cli synth --kind qc|xd|aa --out FILE [--seed S]\n"
+            QStringLiteral("Usage: brantview-cli synth --kind qc|xd|aa|mg --out FILE [--seed S]\n"
                            "                          [--metres M] [--firmware V] [--reviewed NAME]   (qc, xd)\n"
                            "                          [--frames N]                                    (aa)\n"
+                           "                          [--days D]                                      (mg)\n"
                            "qc: a full-course record of M metres of rail (default 500), xd: a selected-point\n"
                            "record, both of firmware V (default 650; from 700 the newer parameter layout);\n"
                            "with --reviewed a trailer of review marks by NAME. aa: an A-scan record of N frames\n"
-                           "(default 20). The seed (default 1) fixes the bytes.\n"),
+                           "(default 20). mg: a management file of D days (default 3) with every kind of record.\n"
+                           "The seed (default 1) fixes the bytes.\n"),
             run};
 }

@@ -10,8 +10,12 @@ int main(int argc, char *argv[])
     return common::cli::run(
         argc, argv,
         {QStringLiteral("brantview-cli"),
-         QStringLiteral("Inspects, draws, marks, cuts and synthesizes Brantel stream and A-scan records. The result\n"
-                        "is one JSON object on standard output; files are written only where an option names them.\n"),
+         QStringLiteral("Inspects, draws, marks, cuts and synthesizes Brantel stream and A-scan records, and reports on
+"
+                        "management files. The result is one JSON object on standard output; files are written only
+"
+                        "where an option names them, and a management file's dump beside it.
+"),
          {infoCommand(), atCommand(), channelsCommand(), renderCommand(), pictureCommand(), stepCommand(), findMileageCommand(),
-          findMarkCommand(), ascanCommand(), markCommand(), marklistCommand(), segmentCommand(), synthCommand()}});
+          findMarkCommand(), ascanCommand(), markCommand(), marklistCommand(), segmentCommand(), mgreportCommand(), synthCommand()}});
 }

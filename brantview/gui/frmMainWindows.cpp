@@ -10,6 +10,7 @@
 #include "Form_Find.h"
 #include "Form_MarkFind.h"
 #include "Form_line.h"
+#include "Form_mg.h"
 #include "PictureCommands.h"
 
 #include "recording/ParamsInEffect.h"
@@ -86,6 +87,10 @@ void frmMain::connectWindows()
         }
         m_formMarkFind->show();
         m_formMarkFind->raise();
+    });
+    connect(ready("mnuReport"), &QAction::triggered, this, [this] {
+        Form_mg window(ShownFirmwareVersion(m_panes.current()), this);
+        window.exec();
     });
 }
 
