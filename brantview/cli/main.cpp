@@ -10,12 +10,9 @@ int main(int argc, char *argv[])
     return common::cli::run(
         argc, argv,
         {QStringLiteral("brantview-cli"),
-         QStringLiteral("Inspects, draws, marks, cuts and synthesizes Brantel stream and A-scan records, and reports on
-"
-                        "management files. The result is one JSON object on standard output; files are written only
-"
-                        "where an option names them, and a management file's dump beside it.
-"),
+         QStringLiteral("Inspects, draws, marks, cuts and synthesizes Brantel stream and A-scan records, and reports on\n"
+                        "management files. The result is one JSON object on standard output; files are written only\n"
+                        "where an option names them, and a management file's dump beside it.\n"),
          {infoCommand(), atCommand(), channelsCommand(), renderCommand(), pictureCommand(), stepCommand(), findMileageCommand(),
           findMarkCommand(), ascanCommand(), markCommand(), marklistCommand(), segmentCommand(), mgreportCommand(), synthCommand()}});
 }
