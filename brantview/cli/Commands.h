@@ -12,4 +12,5 @@ common::cli::CliCommand stepCommand();
 common::cli::CliCommand ascanCommand();
 common::cli::CliCommand markCommand();
 common::cli::CliCommand segmentCommand();
+common::cli::CliCommand speedCommand();
 common::cli::CliCommand synthCommand();

@@ -13,5 +13,5 @@ int main(int argc, char *argv[])
          QStringLiteral("Inspects, draws, marks, cuts and synthesizes Brantel stream and A-scan records. The result\n"
                         "is one JSON object on standard output; files are written only where an option names them.\n"),
          {infoCommand(), atCommand(), channelsCommand(), renderCommand(), pictureCommand(), stepCommand(), ascanCommand(),
-          markCommand(), segmentCommand(), synthCommand()}});
+          markCommand(), segmentCommand(), speedCommand(), synthCommand()}});
 }

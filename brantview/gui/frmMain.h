@@ -36,6 +36,7 @@ class ViewCanvas;
 }
 
 class FormColor;
+class FormSpeed;
 struct OffsetTarget;
 
 class frmMain : public QMainWindow {
@@ -145,6 +146,7 @@ private:
 
     QTimer Timer1;
     QPointer<FormColor> m_formColor;
+    QPointer<FormSpeed> m_formSpeed;
     PaintBox *m_view = nullptr;
     QPushButton *Command_index = nullptr;
     QPushButton *Command_TB = nullptr;

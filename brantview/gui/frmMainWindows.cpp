@@ -5,6 +5,7 @@
 
 #include "FormColor.h"
 #include "FormColor_A.h"
+#include "FormSpeed.h"
 #include "FormStyle.h"
 #include "Form_line.h"
 #include "PictureCommands.h"
@@ -67,6 +68,15 @@ void frmMain::connectWindows()
         });
     });
     connect(ready("mnuFilePageSetup"), &QAction::triggered, this, [this] { pageSetup(this); });
+    connect(ready("mnuSpeed"), &QAction::triggered, this, [this] {
+        if (!m_formSpeed) {
+            m_formSpeed = new FormSpeed([this]() -> const RecordingSlot & { return m_panes.current(); },
+                                        [this](int32_t viewStart) { moveView(viewStart); }, this);
+            m_formSpeed->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        m_formSpeed->show();
+        m_formSpeed->raise();
+    });
 }
 
 void frmMain::offsetsChangedElsewhere()
