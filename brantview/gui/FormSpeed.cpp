@@ -19,6 +19,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace brantview;
 
 namespace {
@@ -108,11 +110,15 @@ FormSpeed::FormSpeed(CurrentSlot currentSlot, MoveView moveView, QWidget *parent
     buttons->addStretch();
 
     ListS = named(new QListWidget, "ListS");
-    ListS->setFont(QFont(QStringLiteral("宋体"), 10));
-    const QFontMetrics listMetrics(ListS->font());
-    ListS->setMinimumSize(listMetrics.horizontalAdvance(QStringLiteral("   0000+000.0         000米         00.00km/h")) +
-                              listMetrics.height() * 2,
-                          listMetrics.height() * 18);
+    // The lines line up by spaces: a font with half-width Latin and full-width Chinese.
+    QFont listFont(QStringLiteral("宋体"), 10);
+    listFont.setFamilies({QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("宋体")});
+    listFont.setStyleHint(QFont::Monospace);
+    ListS->setFont(listFont);
+    const QFontMetrics listMetrics(listFont);
+    const int lineWidth = std::max(listMetrics.horizontalAdvance(QStringLiteral("  超速开始位置    连续超速距离    超速平均速度")),
+                                   listMetrics.horizontalAdvance(QStringLiteral("   0000+000.0         000米         00.00km/h")));
+    ListS->setMinimumSize(lineWidth + listMetrics.height() * 2, listMetrics.height() * 18);
     connect(ListS, &QListWidget::itemDoubleClicked, this, &FormSpeed::ListS_DblClick);
     // Room right of the list for the totals, 10 points away.
     const QFontMetrics totalsMetrics(totalsFont());

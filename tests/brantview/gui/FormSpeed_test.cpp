@@ -87,6 +87,7 @@ TEST_F(SpeedWindow, OpensOnTopAtTheScreenCornerWithItsInitialInputs)
 
 TEST_F(SpeedWindow, ButtonsSayWhyTheyCannotRun)
 {
+    RecordingSlot loaded = std::move(slot);
     slot = RecordingSlot{};
     child<QPushButton>("Command1")->click();
     ASSERT_EQ(told.size(), 1u);
@@ -99,7 +100,7 @@ TEST_F(SpeedWindow, ButtonsSayWhyTheyCannotRun)
     EXPECT_EQ(told[1].second, QStringLiteral("当前文件是A超记录，没有速度数据"));
 
     // A bad input names itself and keeps the last results.
-    slot.type = StreamTypeCode;
+    slot = std::move(loaded);
     form.Command1_Click();
     const QStringList before = listed();
     ASSERT_EQ(before.size(), 2);
