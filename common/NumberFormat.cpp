@@ -1,5 +1,6 @@
 #include "NumberFormat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -39,6 +40,7 @@ bool isDigitPlace(QChar c)
 struct PatternItem {
     QChar place;  // '0', '#', '.', or null for a literal
     QString literal;
+    bool bare = false;  // a literal written without quote or escape ('%' and ',' act then)
 };
 
 std::vector<PatternItem> splitPattern(QStringView pattern)
@@ -58,17 +60,59 @@ std::vector<PatternItem> splitPattern(QStringView pattern)
             pointSeen = pointSeen || c == QLatin1Char('.');
             items.push_back({c, QString()});
         } else {
-            items.push_back({QChar(), QString(c)});
+            items.push_back({QChar(), QString(c), true});
         }
     }
     return items;
+}
+
+bool isBare(const PatternItem &item, QChar c)
+{
+    return item.bare && item.literal == c;
+}
+
+// A bare ',' between two integer digit places asks for thousands separators; it is
+// no literal then.
+bool takeThousandsSeparators(std::vector<PatternItem> &items)
+{
+    bool thousands = false;
+    for (size_t i = 1; i + 1 < items.size(); ++i) {
+        if (items[i].place == QLatin1Char('.'))
+            break;
+        if (isBare(items[i], QLatin1Char(',')) && isDigitPlace(items[i - 1].place) && isDigitPlace(items[i + 1].place)) {
+            items.erase(items.begin() + qsizetype(i));
+            thousands = true;
+            --i;
+        }
+    }
+    return thousands;
+}
+
+// The integer digits grouped by three: at least as many digits as there are places
+// from the leftmost '0' place on.
+QString groupedDigits(QString digits, const std::vector<PatternItem> &items, size_t point)
+{
+    int forced = 0;
+    bool zeroSeen = false;
+    for (size_t i = 0; i < point; ++i) {
+        zeroSeen = zeroSeen || items[i].place == QLatin1Char('0');
+        if (zeroSeen && isDigitPlace(items[i].place))
+            ++forced;
+    }
+    digits = digits.rightJustified(forced, QLatin1Char('0'));
+    for (qsizetype at = digits.size() - 3; at > 0; at -= 3)
+        digits.insert(at, QLatin1Char(','));
+    return digits;
 }
 
 } // namespace
 
 QString formatPattern(double value, QStringView pattern)
 {
-    const std::vector<PatternItem> items = splitPattern(pattern);
+    std::vector<PatternItem> items = splitPattern(pattern);
+    const bool thousands = takeThousandsSeparators(items);
+    if (std::any_of(items.begin(), items.end(), [](const PatternItem &item) { return isBare(item, QLatin1Char('%')); }))
+        value *= 100;
     size_t point = items.size();
     int integerPlaces = 0;
     int fractionPlaces = 0;
@@ -112,6 +156,9 @@ QString formatPattern(double value, QStringView pattern)
             out += item.literal;
         } else if (item.place == QLatin1Char('.')) {
             out += QLatin1Char('.');
+        } else if (i < point && thousands) {
+            if (integerPlace++ == 0)
+                out += groupedDigits(integerDigits, items, point);
         } else if (i < point) {
             // Place j from the left takes the digit that lies integerPlaces − j from the right.
             const int fromRight = integerPlaces - integerPlace++;

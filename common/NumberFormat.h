@@ -20,6 +20,8 @@ QString zeroPadded(qint64 value, int width);
 // fill the digit places from the right across literals ("###0KM+##0.0M" with
 // 12345.6 gives "12KM+345.6M"); digits beyond the places go before the first one.
 // Rounds half away from zero; '#' places at the end of the fraction drop zeros.
+// A ',' between integer digit places groups the integer digits by three
+// ("###0,000.0" with 123456.7 gives "123,456.7"); a '%' shows the value × 100.
 QString formatPattern(double value, QStringView pattern);
 
 // A date and time through a picture: yyyy, yy, mm/m (minutes right after an hour),

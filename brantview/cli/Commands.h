@@ -16,4 +16,5 @@ common::cli::CliCommand markCommand();
 common::cli::CliCommand marklistCommand();
 common::cli::CliCommand segmentCommand();
 common::cli::CliCommand mgreportCommand();
+common::cli::CliCommand speedCommand();
 common::cli::CliCommand synthCommand();

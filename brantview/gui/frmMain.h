@@ -39,6 +39,7 @@ class FormColor;
 class FormMlist;
 class Form_Find;
 class Form_MarkFind;
+class FormSpeed;
 struct OffsetTarget;
 
 class frmMain : public QMainWindow {
@@ -156,6 +157,7 @@ private:
     QPointer<FormMlist> m_formMlist;
     QPointer<Form_Find> m_formFind;
     QPointer<Form_MarkFind> m_formMarkFind;
+    QPointer<FormSpeed> m_formSpeed;
     PaintBox *m_view = nullptr;
     QPushButton *Command_index = nullptr;
     QPushButton *Command_TB = nullptr;

@@ -6,6 +6,7 @@
 #include "FormColor.h"
 #include "FormColor_A.h"
 #include "FormMlist.h"
+#include "FormSpeed.h"
 #include "FormStyle.h"
 #include "Form_Find.h"
 #include "Form_MarkFind.h"
@@ -91,6 +92,15 @@ void frmMain::connectWindows()
     connect(ready("mnuReport"), &QAction::triggered, this, [this] {
         Form_mg window(ShownFirmwareVersion(m_panes.current()), this);
         window.exec();
+    });
+    connect(ready("mnuSpeed"), &QAction::triggered, this, [this] {
+        if (!m_formSpeed) {
+            m_formSpeed = new FormSpeed([this]() -> const RecordingSlot & { return m_panes.current(); },
+                                        [this](int32_t viewStart) { moveView(viewStart); }, this);
+            m_formSpeed->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        m_formSpeed->show();
+        m_formSpeed->raise();
     });
 }
 
