@@ -3,11 +3,9 @@
 
 #include "analysis/MarkFind.h"
 
-#include "recording/ParamsInEffect.h"
-#include "recording/RecordingLoader.h"
 #include "recording/StreamWriter.h"
 
-#include "TestFiles.h"
+#include "StreamTrack.h"
 
 #include <gtest/gtest.h>
 
@@ -16,44 +14,11 @@
 #include <vector>
 
 using namespace brantview;
+using streamtest::load;
+using streamtest::Records;
+using streamtest::Track;
 
 namespace {
-
-using Records = std::vector<std::pair<int, int>>;  // code, data byte
-
-// A stream laid out by position: filler columns 10 Steps apart, and records placed
-// into the column that closes at a position.
-class Track {
-public:
-    Track &to(int position)
-    {
-        while (m_position < position) {
-            const int step = std::min(position - m_position, 10);
-            m_writer.record(0, step, 0);
-            m_position += step;
-        }
-        return *this;
-    }
-    Track &at(int position, const Records &records)
-    {
-        to(position - 10);
-        for (const auto &[code, data] : records)
-            m_writer.record(code, 0, data);
-        return to(position);
-    }
-    StreamWriter &writer() { return m_writer; }
-    // Decoded, its view one scroll unit before the start as opening it places it.
-    RecordingSlot load() const
-    {
-        RecordingSlot slot = DecodeStreamBytes(m_writer.bytes(), QStringLiteral("QC0001.D01"));
-        SetInitialView(slot);
-        return slot;
-    }
-
-private:
-    StreamWriter m_writer;
-    int m_position = 0;
-};
 
 MarkFindCriteria marks()
 {
@@ -77,7 +42,7 @@ TEST(MarkFind, EachBoxFindsTheRecordsOfItsRow)
     for (size_t k = 0; k < columns.size(); ++k)
         track.at(10 * int(k + 1), columns[k]);
     track.writer().record(Code::SwitchNumber, 0, 9);
-    const RecordingSlot slot = track.load();
+    const RecordingSlot slot = load(track);
     ASSERT_EQ(slot.Columns.size(), columns.size() + 1);
 
     auto with = [](const std::function<void(MarkFindCriteria &)> &set) {
@@ -121,7 +86,7 @@ TEST(MarkFind, ForwardAndBackwardMoveFromTheView)
 {
     Track track;
     track.at(3000, {{24, 1}}).at(3150, {{24, 1}}).at(7000, {{72, 1}}).at(8000, {{24, 1}}).to(20000);
-    RecordingSlot slot = track.load();
+    RecordingSlot slot = load(track);
     ASSERT_EQ(slot.ViewStart, -340);
 
     // Each hit 300 points from the left edge; the next search goes on from the view's
@@ -159,7 +124,7 @@ TEST(MarkFind, WithoutACheckedBoxBothDirectionsSaySo)
 {
     Track track;
     track.at(3000, {{24, 1}}).to(6000);
-    RecordingSlot slot = track.load();
+    RecordingSlot slot = load(track);
     slot.ViewStart = 2000;
     for (MarkFindDirection direction : {MarkFindDirection::Forward, MarkFindDirection::Backward}) {
         const MarkFindStep step = FindMark(slot, {}, direction, W);
@@ -172,7 +137,7 @@ TEST(MarkFind, ForwardEndsAtOnceWhenTheCurrentColumnIsTheLast)
 {
     Track track;
     track.at(3000, {{24, 1}}).to(6000);
-    RecordingSlot slot = track.load();
+    RecordingSlot slot = load(track);
     slot.CurrentColumn = int32_t(slot.Columns.size()) - 1;
     const MarkFindStep step = FindMark(slot, marks(), MarkFindDirection::Forward, W);
     EXPECT_EQ(step.outcome, MarkFindStep::Outcome::End);
@@ -192,7 +157,7 @@ TEST(MarkFind, TheViewStopsThreeHundredPointsBeforeTheStart)
     for (const Case &c : {Case{1000, 300}, Case{401, -299}, Case{400, -300}, Case{200, -300}}) {
         Track track;
         track.at(c.position, {{24, 1}}).to(20000);
-        RecordingSlot slot = track.load();
+        RecordingSlot slot = load(track);
         slot.ViewStart = 15000;
         const MarkFindStep step = FindMark(slot, marks(), MarkFindDirection::Backward, W);
         EXPECT_EQ(step.outcome, MarkFindStep::Outcome::Found) << c.position;
@@ -231,7 +196,7 @@ TEST(MarkFind, CountersShowTheLoadersCounts)
     track.at(600, {{120, 0}, {24, 99}});
     track.to(690);
     track.writer().packet(Code::Gain, std::vector<uint8_t>(11, 1), 10);
-    const RecordingSlot slot = track.load();
+    const RecordingSlot slot = load(track);
     const MarkFindCounts counts = MarkFindCountsOf(slot);
     EXPECT_EQ(counts.LabelCnt[0], QStringLiteral("1"));
     EXPECT_EQ(counts.LabelCnt[1], QStringLiteral("0"));

@@ -5,13 +5,13 @@
 #include "recording/Packets.h"
 #include "common/NumberFormat.h"
 
-#include "NavigationRecordings.h"
+#include "StreamTrack.h"
 
 #include <gtest/gtest.h>
 
 using namespace brantview;
-using navtest::load;
-using navtest::Track;
+using streamtest::load;
+using streamtest::Track;
 
 namespace {
 

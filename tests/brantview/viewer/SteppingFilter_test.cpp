@@ -1,14 +1,14 @@
 #include "viewer/SteppingFilter.h"
 
-#include "NavigationRecordings.h"
+#include "StreamTrack.h"
 
 #include <gtest/gtest.h>
 
 using namespace brantview;
-using navtest::load;
-using navtest::Records;
-using navtest::run;
-using navtest::Track;
+using streamtest::load;
+using streamtest::Records;
+using streamtest::run;
+using streamtest::Track;
 
 namespace {
 

@@ -1,13 +1,13 @@
 #include "viewer/Stepping.h"
 
-#include "NavigationRecordings.h"
+#include "StreamTrack.h"
 
 #include <gtest/gtest.h>
 
 using namespace brantview;
-using navtest::load;
-using navtest::run;
-using navtest::Track;
+using streamtest::load;
+using streamtest::run;
+using streamtest::Track;
 
 namespace {
 

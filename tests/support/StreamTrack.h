@@ -1,5 +1,5 @@
 #pragma once
-// Small streams for the navigation tests, laid out by position: filler columns of 10
+// Small streams for the tests, laid out by position: filler columns of 10
 // Steps that feed nothing, and records placed into the column closing at a position.
 
 #include "recording/ParamsInEffect.h"
@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-namespace navtest {
+namespace streamtest {
 
 using Records = std::vector<std::pair<int, int>>;  // code, data byte
 
@@ -78,4 +78,4 @@ inline brantview::RecordingSlot load(const Track &track)
     return load(track.bytes());
 }
 
-} // namespace navtest
+} // namespace streamtest
