@@ -45,6 +45,20 @@ void BM_DumpText(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * file.size());
 }
 
+// The scan under the report: its day groups and their power periods, without cells.
+void BM_GroupsAndPeriods(benchmark::State &state)
+{
+    const bench::SampleFile &file = sample();
+    const auto records = brantview::LoadManagementFile(file.path());
+    for (auto _ : state) {
+        size_t periods = 0;
+        for (const brantview::DayGroup &group : brantview::DayGroups(records))
+            periods += brantview::PowerPeriods(records, group).periods.size();
+        benchmark::DoNotOptimize(periods);
+    }
+    state.SetBytesProcessed(state.iterations() * file.size());
+}
+
 void BM_FillReport(benchmark::State &state)
 {
     const bench::SampleFile &file = sample();
@@ -64,6 +78,7 @@ void BM_FillReport(benchmark::State &state)
 BENCHMARK(BM_ReadIntoReusedBuffer)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_LoadManagementFile)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_DumpText)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_GroupsAndPeriods)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_FillReport)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 BENCHMARK_MAIN();
