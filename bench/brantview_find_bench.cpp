@@ -6,27 +6,19 @@
 #include "analysis/MarkFind.h"
 #include "recording/ParamsInEffect.h"
 #include "recording/RecordingLoader.h"
-#include "synth/StreamSynth.h"
 
 #include "BenchFiles.h"
+#include "LongStreamSample.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-constexpr int64_t kMinimumBytes = int64_t(120) << 20;
 constexpr int kR = 1200;
 
 const bench::SampleFile &sample()
 {
-    static const bench::SampleFile file(QStringLiteral("QC0001.D01"), [] {
-        brantview::StreamSynthOptions options;
-        options.length = 1;
-        options.minimumBytes = kMinimumBytes;
-        options.seed = 20261210;
-        return brantview::synthesizeStream(options);
-    }());
-    return file;
+    return bench::longStreamSample();
 }
 
 brantview::RecordingSlot &slot()

@@ -5,9 +5,9 @@
 #include "recording/RecordingErrors.h"
 #include "recording/RecordingLoader.h"
 #include "common/ReadWholeFile.h"
-#include "synth/StreamSynth.h"
 
 #include "BenchFiles.h"
+#include "LongStreamSample.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,18 +15,10 @@
 
 namespace {
 
-constexpr int64_t kMinimumBytes = int64_t(120) << 20;
 
 const bench::SampleFile &sample()
 {
-    static const bench::SampleFile file(QStringLiteral("QC0001.D01"), [] {
-        brantview::StreamSynthOptions options;
-        options.length = 1;
-        options.minimumBytes = kMinimumBytes;
-        options.seed = 20261210;
-        return brantview::synthesizeStream(options);
-    }());
-    return file;
+    return bench::longStreamSample();
 }
 
 void BM_ReadIntoReusedBuffer(benchmark::State &state)
