@@ -29,6 +29,8 @@ void frmMain::openEchoTrace(bool high)
 {
     if (!bScanShown() || !m_panes.current().isStream())
         return;
+    // Auto-play would move the view under the marker while the window is open.
+    setAutoPlay(false);
     if (high)
         m_state.SecondGroupShown = true;
     const bool savedSplice = m_state.SpliceOn;
