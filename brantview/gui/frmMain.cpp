@@ -274,7 +274,7 @@ void frmMain::FileSet()
     SetUpView(m_panes.CurrentSlot, false);
 }
 
-void frmMain::Redraw()
+void frmMain::Redraw(std::optional<int64_t> currentLastPos)
 {
     if (m_panes.Slots[0].isEmpty() && !m_panes.SecondLoaded)
         return;
@@ -295,7 +295,7 @@ void frmMain::Redraw()
     RedrawReport report;
     {
         ViewCanvas canvas(m_image, dpi);
-        report = brantview::Redraw(canvas, m_panes, m_settings, m_state, m_sources);
+        report = brantview::Redraw(canvas, m_panes, m_settings, m_state, m_sources, currentLastPos);
     }
     m_drawnDots = 0;
     for (const SlotDrawReport &slot : report.slotReports) {

@@ -16,6 +16,8 @@
 #include <QTimer>
 
 #include <array>
+#include <cstdint>
+#include <optional>
 #include <vector>
 
 class PaintBox;
@@ -33,6 +35,7 @@ class QSlider;
 
 namespace brantview {
 class ViewCanvas;
+struct MainViewFollow;
 }
 
 class FormColor;
@@ -92,7 +95,8 @@ private:
     void mnuFileOpen_Click(int slot);
     void SetUpView(int slot, bool freshLoad);
     void FileSet();
-    void Redraw();
+    // `currentLastPos`: the current slot's columns end there (the echo trace's marker).
+    void Redraw(std::optional<int64_t> currentLastPos = std::nullopt);
     void redrawIfMoved(const std::array<int32_t, 2> &before);
     void showScrollValue();
     void HScroll_Pos_Change(int value);
@@ -119,6 +123,10 @@ private:
     OffsetTarget offsetTarget() const;
     void offsetsChangedElsewhere();
     void showMarkList();
+    // "A显校对" and "A显校对2": the echo trace window, modal, and the marker it moves.
+    void openEchoTrace(bool high);
+    void placeLineA(int x);
+    void followTrace(const brantview::MainViewFollow &follow);
     // The mark list follows every change of the marks it shows.
     void reviewMarksChanged();
     bool bScanShown() { return !m_aScanMode && !m_panes.current().isEmpty(); }

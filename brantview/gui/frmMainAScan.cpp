@@ -24,7 +24,7 @@ using namespace brantview;
 namespace {
 
 // The menus whose windows read a stream.
-const char *const StreamOnlyMenus[] = {"mnuAdisplay", "mnuGPS", "mnuFind", "mnuFindMark"};
+const char *const StreamOnlyMenus[] = {"mnuAdisplay", "mnuAdisplay2", "mnuGPS", "mnuFind", "mnuFindMark"};
 
 } // namespace
 

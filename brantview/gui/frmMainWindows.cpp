@@ -102,6 +102,8 @@ void frmMain::connectWindows()
         m_formSpeed->show();
         m_formSpeed->raise();
     });
+    connect(ready("mnuAdisplay"), &QAction::triggered, this, [this] { openEchoTrace(false); });
+    connect(ready("mnuAdisplay2"), &QAction::triggered, this, [this] { openEchoTrace(true); });
 }
 
 void frmMain::showMarkList()

@@ -1,5 +1,6 @@
 #include "Redraw.h"
 
+#include "ColumnRenderer.h"
 #include "Headers.h"
 #include "SlotDrawing.h"
 #include "SlotView.h"
@@ -30,6 +31,7 @@ struct SlotPass {
     ViewCanvas &canvas;
     int rangeSlot;
     bool bothSlots;
+    std::optional<int64_t> currentLastPos;
 
     SlotDrawReport draw(int s, int T, RedrawReport &report)
     {
@@ -44,7 +46,8 @@ struct SlotPass {
         slotReport.T = T;
         slotReport.L = layout.L;
         slotReport.ViewStart = slot.ViewStart;
-        const int64_t lastPos = int64_t(slot.ViewStart) + state.R + ColumnsAfterView;
+        const int64_t lastPos = s == rangeSlot && currentLastPos ? *currentLastPos
+                                                                 : int64_t(slot.ViewStart) + state.R + ColumnsAfterView;
         slotReport.browseText = DrawSlotView(view, lastPos, s == rangeSlot);
         slotReport.dotsPerChannel = view.dotsPerChannel;
         slotReport.CurrentPost = postOf(slot);
@@ -54,17 +57,22 @@ struct SlotPass {
     }
 };
 
+int slotTop(const BrantSettings &settings, const ViewState &state, bool both, int s)
+{
+    return both ? topMargin(settings, state.SecondGroupShown, s) : SingleViewTop;
+}
+
 } // namespace
 
 RedrawReport Redraw(ViewCanvas &canvas, RecordingSlots &panes, const BrantSettings &settings, ViewState &state,
-                    const ViewSources &sources)
+                    const ViewSources &sources, std::optional<int64_t> currentLastPos)
 {
     canvas.clear(settings.BackColour);
     RedrawReport report;
     report.R = state.R;
     const int current = panes.CurrentSlot;
     const bool both = bothSlotsDrawn(state, panes);
-    SlotPass pass{panes, settings, state, sources, canvas, current, both};
+    SlotPass pass{panes, settings, state, sources, canvas, current, both, currentLastPos};
     if (!both) {
         if (panes.current().isStream())
             report.slotReports.push_back(pass.draw(current, SingleViewTop, report));
@@ -73,10 +81,22 @@ RedrawReport Redraw(ViewCanvas &canvas, RecordingSlots &panes, const BrantSettin
     for (int s = 0; s < 2; ++s) {
         panes.CurrentSlot = s;
         if (panes.Slots[size_t(s)].isStream())
-            report.slotReports.push_back(pass.draw(s, topMargin(settings, state.SecondGroupShown, s), report));
+            report.slotReports.push_back(pass.draw(s, slotTop(settings, state, both, s), report));
     }
     panes.CurrentSlot = current;
     return report;
+}
+
+void DrawSingleColumn(ViewCanvas &canvas, RecordingSlots &panes, const BrantSettings &settings, const ViewState &state,
+                      int s, int col)
+{
+    RecordingSlot &slot = panes.Slots[size_t(s)];
+    if (!slot.isStream() || col < 0 || size_t(col) >= slot.Columns.size())
+        return;
+    const bool both = bothSlotsDrawn(state, panes);
+    const SlotLayout layout = slotLayout(settings, slot, state.R, slotTop(settings, state, both, s), state.SecondGroupShown);
+    SlotDrawing view(canvas, slot, s, settings, state, layout, both);
+    ColumnRenderer(view).DrawColumn(col);
 }
 
 } // namespace brantview

@@ -35,7 +35,15 @@ struct RedrawReport {
     QStringList headerLines;
 };
 
+// `currentLastPos`, when given, ends the current slot's columns there instead of at
+// ViewStart + R + 200: the echo trace draws the view up to its marker.
 RedrawReport Redraw(ViewCanvas &canvas, RecordingSlots &panes, const BrantSettings &settings, ViewState &state,
-                    const ViewSources &sources);
+                    const ViewSources &sources, std::optional<int64_t> currentLastPos = std::nullopt);
+
+// Draws column `col` of slot `s` once more onto the view the last Redraw left, as that
+// redraw draws it: stepping the echo trace adds one column without a whole redraw.
+// Glyphs start a fresh collision cursor and no trend marker is finished.
+void DrawSingleColumn(ViewCanvas &canvas, RecordingSlots &panes, const BrantSettings &settings, const ViewState &state,
+                      int s, int col);
 
 } // namespace brantview
