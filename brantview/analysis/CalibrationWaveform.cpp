@@ -68,6 +68,12 @@ void CalibrationWaveform::scrollTo(int value)
     m_V = rounded(m_scroll.Value * m_scroll.S);
 }
 
+void CalibrationWaveform::showAt(int32_t V)
+{
+    m_V = V;
+    m_scroll.Value = std::clamp(int(std::nearbyint(V / m_scroll.S)), m_scroll.Min, m_scroll.Max);
+}
+
 bool CalibrationWaveform::scrollKey(int keyCode)
 {
     int value = m_scroll.Value;
@@ -94,10 +100,9 @@ bool CalibrationWaveform::dragTo(double x)
     const int32_t candidate = rounded(m_V + (x - m_lastX));
     if (candidate <= -CalibrationDragMargin || candidate >= int64_t(lastPosition()) + CalibrationDragMargin)
         return false;
-    m_V = candidate;
     m_lastX = x;
     // The bar follows the view; it does not snap the view to its own units.
-    m_scroll.Value = std::clamp(int(std::nearbyint(candidate / m_scroll.S)), m_scroll.Min, m_scroll.Max);
+    showAt(candidate);
     return true;
 }
 

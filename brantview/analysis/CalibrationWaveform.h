@@ -82,6 +82,8 @@ public:
 
     // The scroll bar moved to `value` (held within Min..Max): V = value × S.
     void scrollTo(int value);
+    // The view at `V` whatever the limits, the bar following (the batch program's view).
+    void showAt(int32_t V);
     // "]" (221) one unit up, "[" (219) one down, within the bar; true when V moved.
     bool scrollKey(int keyCode);
 
