@@ -18,4 +18,5 @@ common::cli::CliCommand segmentCommand();
 common::cli::CliCommand mgreportCommand();
 common::cli::CliCommand speedCommand();
 common::cli::CliCommand traceCommand();
+common::cli::CliCommand calibrationCommand();
 common::cli::CliCommand synthCommand();

@@ -18,6 +18,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <functional>
 #include <vector>
 
 class PaintBox;
@@ -39,6 +40,7 @@ struct MainViewFollow;
 }
 
 class FormColor;
+class FormJD;
 class FormMlist;
 class Form_Find;
 class Form_MarkFind;
@@ -78,6 +80,12 @@ public:
     // the view start, the position scroll bar and the drawing.
     void moveView(int32_t viewStart);
     const brantview::ViewSources &sources() const { return m_sources; }
+
+    // Opens "校对波形" on the calibration run of the point just picked; nothing for an
+    // empty run. The tests replace how the modal window is run.
+    void ShowJDdata();
+    std::function<void(FormJD &form)> runCalibrationWindow;
+    bool calibrationWindowOpen() const { return m_calibrationWindowOpen; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -157,6 +165,7 @@ private:
     bool m_settingScroll = false;
     bool m_stepping = false;
     bool m_aScanMode = false;
+    bool m_calibrationWindowOpen = false;
     int m_frame = 0;  // the A-scan frame shown
     brantview::ScrollRange m_scroll;
 

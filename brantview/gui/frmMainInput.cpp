@@ -85,8 +85,7 @@ void frmMain::Form_MouseDown(int button, int shift, double x, double y)
         return;
     }
     if (out.calibrationPicked) {
-        // The calibration window comes with the calibration run; the pick is kept and shown.
-        Redraw();
+        ShowJDdata();
         return;
     }
     if (out.fileSet)
