@@ -14,18 +14,17 @@ int nearest(double value)
     return int(std::nearbyint(std::clamp(value, -1e9, 1e9)));
 }
 
-// The form's default font: 9 points on a 96-dpi screen, in pixels.
-QFont scaleFont()
-{
-    return viewFont(TextFont{QStringLiteral("宋体"), 12});
-}
-
 int valueOf(const GainEntry &entry, int option)
 {
     return entry[size_t(GainOptions()[size_t(option)].byte)];
 }
 
 } // namespace
+
+QFont GainScaleFont()
+{
+    return viewFont(TextFont{QStringLiteral("宋体"), 12});
+}
 
 const std::array<GainOption, GainOptionCount> &GainOptions()
 {
@@ -123,7 +122,7 @@ void DrawGainPlot(ViewCanvas &canvas, const GainPlot &plot, int32_t colour)
 {
     canvas.clear(Black);
     if (const QString why = plot.unavailable(); !why.isEmpty()) {
-        canvas.text(GainMarginLeft, GainMarginTop, why, White, scaleFont());
+        canvas.text(GainMarginLeft, GainMarginTop, why, White, GainScaleFont());
         return;
     }
     const std::vector<QPoint> points = plot.polyline();
@@ -133,11 +132,14 @@ void DrawGainPlot(ViewCanvas &canvas, const GainPlot &plot, int32_t colour)
 
     const double bottom = canvas.height() - GainMarginBottom;
     canvas.line(GainMarginLeft, GainMarginTop, GainMarginLeft, bottom, White, Qt::SolidLine, GainLineWidth);
-    const QFont font = scaleFont();
+    // Each number centred on its tick: printed below it, the lowest would run off the
+    // bottom margin and each would sit beside the next tick down.
+    const QFont font = GainScaleFont();
+    const double halfLine = canvas.lineHeight(font) / 2;
     for (int v = plot.scale().lo; v <= plot.scale().hi; ++v) {
         const int y = plot.y(v);
         canvas.line(GainTickLeft, y, GainMarginLeft, y, White, Qt::SolidLine, GainLineWidth);
-        canvas.text(0, y, QString::number(v), White, font);
+        canvas.text(0, y - halfLine, QString::number(v), White, font);
     }
 }
 

@@ -6,6 +6,7 @@
 #include "recording/BrantSettings.h"
 #include "recording/RecordingSlot.h"
 
+#include <QFont>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -39,6 +40,9 @@ inline constexpr int GainMarginTop = 50;
 inline constexpr int GainMarginBottom = 10;
 inline constexpr int GainTickLeft = 10;
 inline constexpr int GainLineWidth = 2;
+
+// The scale's numbers: the form's default font, 9 points on a 96-dpi screen, in pixels.
+QFont GainScaleFont();
 
 // What an empty plot says.
 inline const QString NoGainPacketsText = QStringLiteral("本记录没有灵敏度数据");

@@ -34,6 +34,7 @@ GpsRoute BuildGpsTrack(const std::vector<GpsEntry> &fixes)
         minY = std::min(minY, fix[2]);
         maxY = std::max(maxY, fix[2]);
     }
+    route.minimum = {minX, minY};
     route.GpsRangeX = maxX - minX;
     route.GpsRangeY = maxY - minY;
     route.fixes = fixes;

@@ -29,6 +29,7 @@ struct GpsPoint {
 struct GpsRoute {
     std::vector<GpsEntry> fixes;     // as the table holds them, for the fix in effect
     std::vector<GpsPoint> GpsTrack;  // each fix less the minima
+    GpsPoint minimum;
     int32_t GpsRangeX = 0;           // maximum x − minimum x
     int32_t GpsRangeY = 0;
 

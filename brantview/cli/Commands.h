@@ -17,4 +17,6 @@ common::cli::CliCommand marklistCommand();
 common::cli::CliCommand segmentCommand();
 common::cli::CliCommand mgreportCommand();
 common::cli::CliCommand speedCommand();
+common::cli::CliCommand gpsCommand();
+common::cli::CliCommand dbcurveCommand();
 common::cli::CliCommand synthCommand();
