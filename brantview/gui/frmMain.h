@@ -36,7 +36,9 @@ class ViewCanvas;
 }
 
 class FormColor;
+class FormGPS;
 class FormMlist;
+class FormdB;
 class Form_Find;
 class Form_MarkFind;
 class FormSpeed;
@@ -113,6 +115,14 @@ private:
     std::vector<QWidget *> streamOnlyControls() const;
     void showStreamControls(bool shown);
     void connectWindows();
+    // The GPS route and gain curve windows: opened from the menus, following the view,
+    // closed before another file opens.
+    void mnuGPS_Click();
+    void mnudBMap_Click();
+    void followViewInTrackWindows();
+    void closeTrackWindows();
+    bool GpsWindowOpen() const;
+    bool GainWindowOpen() const;
     // The counts of a recording just loaded, for the mark search window.
     void publishMarkCounts(int slot);
     void settingsChanged();
@@ -158,6 +168,8 @@ private:
     QPointer<Form_Find> m_formFind;
     QPointer<Form_MarkFind> m_formMarkFind;
     QPointer<FormSpeed> m_formSpeed;
+    QPointer<FormGPS> m_formGPS;
+    QPointer<FormdB> m_formdB;
     PaintBox *m_view = nullptr;
     QPushButton *Command_index = nullptr;
     QPushButton *Command_TB = nullptr;

@@ -102,6 +102,8 @@ void frmMain::connectWindows()
         m_formSpeed->show();
         m_formSpeed->raise();
     });
+    connect(ready("mnuGPS"), &QAction::triggered, this, &frmMain::mnuGPS_Click);
+    connect(ready("mnudBMap"), &QAction::triggered, this, &frmMain::mnudBMap_Click);
 }
 
 void frmMain::showMarkList()
