@@ -19,4 +19,6 @@ common::cli::CliCommand mgreportCommand();
 common::cli::CliCommand speedCommand();
 common::cli::CliCommand traceCommand();
 common::cli::CliCommand calibrationCommand();
+common::cli::CliCommand gpsCommand();
+common::cli::CliCommand dbcurveCommand();
 common::cli::CliCommand synthCommand();

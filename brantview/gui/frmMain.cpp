@@ -156,6 +156,7 @@ bool frmMain::OpenFile(int slot, const QString &path)
         m_sources.workNumbers = LoadWorkNumbers(workNumbersFilePath());
         m_sources.lineNames = LoadLineNames(lineNamesFilePath());
     };
+    hooks.closeDependentWindows = [this] { closeTrackWindows(); };
     hooks.chooseFile = [this, path] {
         if (!path.isEmpty())
             return path;
@@ -305,6 +306,7 @@ void frmMain::Redraw(std::optional<int64_t> currentLastPos)
     }
     Text_HScroll[1]->setVisible(m_panes.SecondLoaded);
     m_view->update();
+    followViewInTrackWindows();
 }
 
 void frmMain::showScrollValue()
@@ -503,6 +505,7 @@ void frmMain::closeEvent(QCloseEvent *event)
     // Closing the colour window writes the offsets changed in it.
     if (m_formColor)
         m_formColor->close();
+    closeTrackWindows();
     const auto askName = [this] { return askOperatorName(); };
     for (int s = 0; s < (m_panes.SecondLoaded ? 2 : 1); ++s) {
         try {

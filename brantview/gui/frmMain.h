@@ -41,7 +41,9 @@ struct MainViewFollow;
 
 class FormColor;
 class FormJD;
+class FormGPS;
 class FormMlist;
+class FormdB;
 class Form_Find;
 class Form_MarkFind;
 class FormSpeed;
@@ -125,6 +127,14 @@ private:
     std::vector<QWidget *> streamOnlyControls() const;
     void showStreamControls(bool shown);
     void connectWindows();
+    // The GPS route and gain curve windows: opened from the menus, following the view,
+    // closed before another file opens.
+    void mnuGPS_Click();
+    void mnudBMap_Click();
+    void followViewInTrackWindows();
+    void closeTrackWindows();
+    bool GpsWindowOpen() const;
+    bool GainWindowOpen() const;
     // The counts of a recording just loaded, for the mark search window.
     void publishMarkCounts(int slot);
     void settingsChanged();
@@ -175,6 +185,8 @@ private:
     QPointer<Form_Find> m_formFind;
     QPointer<Form_MarkFind> m_formMarkFind;
     QPointer<FormSpeed> m_formSpeed;
+    QPointer<FormGPS> m_formGPS;
+    QPointer<FormdB> m_formdB;
     PaintBox *m_view = nullptr;
     QPushButton *Command_index = nullptr;
     QPushButton *Command_TB = nullptr;

@@ -104,6 +104,8 @@ void frmMain::connectWindows()
     });
     connect(ready("mnuAdisplay"), &QAction::triggered, this, [this] { openEchoTrace(false); });
     connect(ready("mnuAdisplay2"), &QAction::triggered, this, [this] { openEchoTrace(true); });
+    connect(ready("mnuGPS"), &QAction::triggered, this, &frmMain::mnuGPS_Click);
+    connect(ready("mnudBMap"), &QAction::triggered, this, &frmMain::mnudBMap_Click);
 }
 
 void frmMain::showMarkList()
