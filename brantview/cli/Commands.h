@@ -17,4 +17,5 @@ common::cli::CliCommand marklistCommand();
 common::cli::CliCommand segmentCommand();
 common::cli::CliCommand mgreportCommand();
 common::cli::CliCommand speedCommand();
+common::cli::CliCommand reportCommand();
 common::cli::CliCommand synthCommand();

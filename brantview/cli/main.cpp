@@ -14,5 +14,5 @@ int main(int argc, char *argv[])
                         "management files. The result is one JSON object on standard output; files are written only\n"
                         "where an option names them, and a management file's dump beside it.\n"),
          {infoCommand(), atCommand(), channelsCommand(), renderCommand(), pictureCommand(), stepCommand(), findMileageCommand(),
-          findMarkCommand(), ascanCommand(), markCommand(), marklistCommand(), segmentCommand(), mgreportCommand(), speedCommand(), synthCommand()}});
+          findMarkCommand(), ascanCommand(), markCommand(), marklistCommand(), segmentCommand(), mgreportCommand(), speedCommand(), reportCommand(), synthCommand()}});
 }
