@@ -3,6 +3,8 @@
 // that move along them, the menus, and the keys and pointer on the view. It shows
 // what the viewer core draws and computes, and passes the user's input back.
 
+#include "WordReportHooks.h"
+
 #include "recording/BrantSettings.h"
 #include "recording/OffsetTable.h"
 #include "recording/RecordingSlot.h"
@@ -76,6 +78,9 @@ public:
     void moveView(int32_t viewStart);
     const brantview::ViewSources &sources() const { return m_sources; }
 
+    // "Word报告"'s messages, viewer and folders; the tests replace them.
+    WordReportHooks wordReport;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -119,6 +124,7 @@ private:
     OffsetTarget offsetTarget() const;
     void offsetsChangedElsewhere();
     void showMarkList();
+    void mnuWord_Click();
     // The mark list follows every change of the marks it shows.
     void reviewMarksChanged();
     bool bScanShown() { return !m_aScanMode && !m_panes.current().isEmpty(); }

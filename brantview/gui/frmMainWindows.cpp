@@ -102,6 +102,8 @@ void frmMain::connectWindows()
         m_formSpeed->show();
         m_formSpeed->raise();
     });
+    wordReport = wordReportDefaults(this);
+    connect(ready("mnuWord"), &QAction::triggered, this, &frmMain::mnuWord_Click);
 }
 
 void frmMain::showMarkList()
