@@ -111,9 +111,16 @@ void appendRun(pugi::xml_node paragraph, const QString &text, pugi::xml_node pro
     pugi::xml_node run = paragraph.append_child("w:r");
     if (properties)
         run.append_copy(properties);
-    pugi::xml_node textNode = run.append_child("w:t");
-    textNode.append_attribute("xml:space") = "preserve";
-    textNode.text().set(text.toUtf8().constData());
+    const QStringList pieces = text.split(QLatin1Char('\t'));
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            run.append_child("w:tab");
+        if (pieces[i].isEmpty())
+            continue;
+        pugi::xml_node textNode = run.append_child("w:t");
+        textNode.append_attribute("xml:space") = "preserve";
+        textNode.text().set(pieces[i].toUtf8().constData());
+    }
 }
 
 long long twipsAttribute(pugi::xml_node node, const char *name, long long fallback)
@@ -340,8 +347,19 @@ void Document::setParagraphAlignment(int paragraph, int alignment)
 
 void Document::addInlinePicture(int paragraph, const QString &pictureFile)
 {
+    this->paragraph(paragraph);
+    insertInline(paragraph, pictureFromFile(pictureFile));
+}
+
+void Document::addInlinePicture(int paragraph, const QImage &picture)
+{
+    this->paragraph(paragraph);
+    insertInline(paragraph, pictureFromImage(picture));
+}
+
+void Document::insertInline(int paragraph, const DocumentPicture &picture)
+{
     pugi::xml_node node = this->paragraph(paragraph);
-    const DocumentPicture picture = pictureFromFile(pictureFile);
     const pugi::xml_node section = m_body->child("w:document").child("w:body").child("w:sectPr");
     const long long textTwips = twipsAttribute(section.child("w:pgSz"), "w:w", 11906)
         - twipsAttribute(section.child("w:pgMar"), "w:left", 1440)

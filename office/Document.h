@@ -14,7 +14,7 @@ struct DocumentPicture;
 
 // A word-processor document written as Office Open XML. Table cells and
 // paragraphs count from 1. A cell's lines are its paragraphs, joined by '\n'.
-// Every failure raises OfficeError.
+// A tab in a text is written as the document's tab. Every failure raises OfficeError.
 class Document {
 public:
     enum Alignment { AlignLeft = 0, AlignCentre = 1 };
@@ -43,6 +43,8 @@ public:
     void setParagraphAlignment(int paragraph, int alignment);
     // Appends the picture at its own size, shrunk to the text width; stored in the document.
     void addInlinePicture(int paragraph, const QString &pictureFile);
+    // The same for a picture in memory, stored as PNG.
+    void addInlinePicture(int paragraph, const QImage &picture);
 
     // Writes the document under exactly this name.
     void save(const QString &path) const;
@@ -53,6 +55,7 @@ private:
     pugi::xml_node paragraph(int paragraph) const;
     void placeInCell(int row, int column, const DocumentPicture &picture);
     void insertPicture(pugi::xml_node paragraph, const DocumentPicture &picture, long long maxWidthEmu);
+    void insertInline(int paragraph, const DocumentPicture &picture);
 
     DocxParts m_parts;
     std::unique_ptr<pugi::xml_document> m_body;

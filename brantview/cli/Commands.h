@@ -21,4 +21,5 @@ common::cli::CliCommand traceCommand();
 common::cli::CliCommand calibrationCommand();
 common::cli::CliCommand gpsCommand();
 common::cli::CliCommand dbcurveCommand();
+common::cli::CliCommand reportCommand();
 common::cli::CliCommand synthCommand();

@@ -15,5 +15,5 @@ int main(int argc, char *argv[])
                         "where an option names them, and a management file's dump beside it.\n"),
          {infoCommand(), atCommand(), channelsCommand(), renderCommand(), pictureCommand(), stepCommand(), findMileageCommand(),
           findMarkCommand(), ascanCommand(), markCommand(), marklistCommand(), segmentCommand(), mgreportCommand(), speedCommand(),
-          traceCommand(), calibrationCommand(), gpsCommand(), dbcurveCommand(), synthCommand()}});
+          traceCommand(), calibrationCommand(), gpsCommand(), dbcurveCommand(), reportCommand(), synthCommand()}});
 }

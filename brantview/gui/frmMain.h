@@ -3,6 +3,8 @@
 // that move along them, the menus, and the keys and pointer on the view. It shows
 // what the viewer core draws and computes, and passes the user's input back.
 
+#include "WordReportHooks.h"
+
 #include "recording/BrantSettings.h"
 #include "recording/OffsetTable.h"
 #include "recording/RecordingSlot.h"
@@ -88,6 +90,8 @@ public:
     void ShowJDdata();
     std::function<void(FormJD &form)> runCalibrationWindow;
     bool calibrationWindowOpen() const { return m_calibrationWindowOpen; }
+    // "Word报告"'s messages, viewer and folders; the tests replace them.
+    WordReportHooks wordReport;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -145,6 +149,7 @@ private:
     void openEchoTrace(bool high);
     void placeLineA(int x);
     void followTrace(const brantview::MainViewFollow &follow);
+    void mnuWord_Click();
     // The mark list follows every change of the marks it shows.
     void reviewMarksChanged();
     bool bScanShown() { return !m_aScanMode && !m_panes.current().isEmpty(); }

@@ -106,6 +106,8 @@ void frmMain::connectWindows()
     connect(ready("mnuAdisplay2"), &QAction::triggered, this, [this] { openEchoTrace(true); });
     connect(ready("mnuGPS"), &QAction::triggered, this, &frmMain::mnuGPS_Click);
     connect(ready("mnudBMap"), &QAction::triggered, this, &frmMain::mnudBMap_Click);
+    wordReport = wordReportDefaults(this);
+    connect(ready("mnuWord"), &QAction::triggered, this, &frmMain::mnuWord_Click);
 }
 
 void frmMain::showMarkList()

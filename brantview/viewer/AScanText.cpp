@@ -27,21 +27,6 @@ std::optional<int> channelIndex(const AScanFrame &frame)
     return channel - 1;
 }
 
-QString channelText(const AScanFrame &frame)
-{
-    const std::optional<int> k = channelIndex(frame);
-    return k ? ChannelName(probeConfigOfFrame(frame), *k) : QString();
-}
-
-QString rangeText(const AScanFrame &frame)
-{
-    const std::optional<int> k = channelIndex(frame);
-    if (!k)
-        return {};
-    const std::optional<int> range = TraceRange(probeConfigOfFrame(frame), *k);
-    return range ? QString::number(*range) + QStringLiteral("毫米") : QString();
-}
-
 }  // namespace
 
 QStringList AScanTextBlock::joined() const
@@ -68,13 +53,32 @@ QString AScanTimeText(const AScanFrame &frame)
     return common::formatDateTimePattern(QDateTime(QDate(2000, 1, 1), time), u"h:m:s AM/PM");
 }
 
-QString AScanPositionText(const AScanFrame &frame)
+QString AScanChannelText(const AScanFrame &frame)
+{
+    const std::optional<int> k = channelIndex(frame);
+    return k ? ChannelName(probeConfigOfFrame(frame), *k) : QString();
+}
+
+QString AScanRangeText(const AScanFrame &frame)
+{
+    const std::optional<int> k = channelIndex(frame);
+    if (!k)
+        return {};
+    const std::optional<int> range = TraceRange(probeConfigOfFrame(frame), *k);
+    return range ? QString::number(*range) + QStringLiteral("毫米") : QString();
+}
+
+QString AScanLineText(const AScanFrame &frame)
 {
     QString text = lineKindText(frame.lineKind(), AScanFirmwareVersion);
     if (!text.isEmpty())
         text += u',';
-    return text + trackOrLineText(frame.trackOrLine(), frame.lineKind()) + railSideText(frame.railSide())
-           + QString::number(frame.kilometrePost()) + QStringLiteral("公里") + QString::number(frame.railNumber)
+    return text + trackOrLineText(frame.trackOrLine(), frame.lineKind()) + railSideText(frame.railSide());
+}
+
+QString AScanPositionText(const AScanFrame &frame)
+{
+    return AScanLineText(frame) + QString::number(frame.kilometrePost()) + QStringLiteral("公里") + QString::number(frame.railNumber)
            + QStringLiteral("号轨") + referenceEndText(frame.referenceEndBit())
            + common::formatPattern(frame.distance / 10.0, u"00.0") + QStringLiteral("米");
 }
@@ -87,10 +91,10 @@ AScanTextBlock AScanFrameText(const AScanFrame &frame, int frameIndex)
     block.lines = {{
         {QStringLiteral("探伤日期:"), AScanDateText(frame)},
         {QStringLiteral("探伤时间:"), AScanTimeText(frame)},
-        {QStringLiteral("探头(通道):"), channelText(frame)},
+        {QStringLiteral("探头(通道):"), AScanChannelText(frame)},
         {QStringLiteral("衰减量:"), QString::number(frame.attenuation) + QStringLiteral("dB")},
         {QStringLiteral("钢轨轨型:"), railTypeText(frame.railType())},
-        {QStringLiteral("量程:"), rangeText(frame)},
+        {QStringLiteral("量程:"), AScanRangeText(frame)},
         {QStringLiteral("探测位置:"), AScanPositionText(frame)},
     }};
     return block;

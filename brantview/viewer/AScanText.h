@@ -31,8 +31,13 @@ AScanTextBlock AScanFrameText(const AScanFrame &frame, int frameIndex);
 QString AScanDateText(const AScanFrame &frame);
 // "h:m:s AM/PM"; empty when the time bytes are no time of day.
 QString AScanTimeText(const AScanFrame &frame);
-// Line kind, track or line number, side, kilometre post, rail number and the
-// distance from the reference end.
+// `ChannelName` of the frame's channel; empty for a channel number naming no channel.
+QString AScanChannelText(const AScanFrame &frame);
+// `TraceRange` of the frame's channel followed by "毫米"; empty when it has none.
+QString AScanRangeText(const AScanFrame &frame);
+// The line kind with a comma, the track or line number ("号股"/"号线") and the side.
+QString AScanLineText(const AScanFrame &frame);
+// The line text, then kilometre post, rail number and the distance from the reference end.
 QString AScanPositionText(const AScanFrame &frame);
 
 }  // namespace brantview

@@ -60,10 +60,15 @@ QString positionText(const HeaderValues &v)
     QString text = lineKindText(p.byte(14), v.firmwareVersion()) + u'(' + v.lineText + QStringLiteral("),")
                    + railSideText(p.byte(13));
     if (v.recordKind() == 0)
-        text += QString::number(p.kilometrePost()) + QStringLiteral("公里") + QString::number(p.byte(18))
-                + QStringLiteral("号轨") + referenceEndText(p.byte(11))
-                + common::formatPattern(p.byte(12) / 10.0, u"##.0");
+        text += selectedPointText(v);
     return text;
+}
+
+QString selectedPointText(const HeaderValues &v)
+{
+    const ParamBlock &p = v.params;
+    return QString::number(p.kilometrePost()) + QStringLiteral("公里") + QString::number(p.byte(18))
+           + QStringLiteral("号轨") + referenceEndText(p.byte(11)) + common::formatPattern(p.byte(12) / 10.0, u"##.0");
 }
 
 QString directionText(const HeaderValues &v)
@@ -86,7 +91,12 @@ QString filterOrDamageText(const HeaderValues &v, const BrantSettings &settings)
 {
     if (v.recordKind() == 1)
         return QStringLiteral("过滤设置: ") + filterText(settings);
-    return QStringLiteral("伤损程度: ") + QString(v.params.byte(38), u'*');
+    return QStringLiteral("伤损程度: ") + damageStars(v);
+}
+
+QString damageStars(const HeaderValues &v)
+{
+    return QString(v.params.byte(38), u'*');
 }
 
 QString titleText(const HeaderValues &v)

@@ -30,10 +30,15 @@ QString serialText(const HeaderValues &v);
 // Line kind, "(" line text "),", rail side; for a record of kind 0 also the post,
 // rail number, reference end and distance.
 QString positionText(const HeaderValues &v);
+// Where a selected-point record was taken: kilometre post "公里", rail number "号轨",
+// reference end and the distance from it in metres ("##.0").
+QString selectedPointText(const HeaderValues &v);
 // "里程增加" or "里程减少".
 QString directionText(const HeaderValues &v);
 // "(70°<n),", "(37°<n),", "(0°<n)", a family left out of the filter as "…忽略".
 QString filterText(const BrantSettings &settings);
+// One "*" per degree of damage of a selected-point record (none for 0).
+QString damageStars(const HeaderValues &v);
 // "过滤设置: " with the filter for a full-course record, "伤损程度: " and the stars otherwise.
 QString filterOrDamageText(const HeaderValues &v, const BrantSettings &settings);
 QString titleText(const HeaderValues &v);

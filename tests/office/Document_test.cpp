@@ -248,6 +248,35 @@ TEST_F(DocumentTest, ParagraphsCarryTextBoldSizeAlignmentAndPicture)
     EXPECT_EQ(reopened.paragraphText(2), QStringLiteral("里程 K1+200"));
 }
 
+TEST_F(DocumentTest, TabsAndAPictureFromMemory)
+{
+    Document document;
+    document.addParagraph(QStringLiteral("日期:\t\t时间:"));
+    document.addParagraph();
+    document.addInlinePicture(2, markedImage(3000, 100));
+    const QString path = file(QStringLiteral("memory.doc"));
+    document.save(path);
+
+    pugi::xml_document body;
+    parse(body, zipPart(path, "word/document.xml"));
+    const pugi::xml_node first = body.child("w:document").child("w:body").child("w:p");
+    std::vector<std::string> pieces;
+    for (pugi::xml_node piece : first.child("w:r").children())
+        pieces.emplace_back(piece.name());
+    EXPECT_EQ(pieces, (std::vector<std::string>{"w:t", "w:tab", "w:tab", "w:t"}));
+    EXPECT_EQ(Document::fromTemplate(path).paragraphText(1), QStringLiteral("日期:\t\t时间:"));
+    // Stored as PNG, shrunk to the A4 text width with its aspect kept.
+    const pugi::xml_node extent = first.next_sibling("w:p").select_node(".//wp:extent").node();
+    EXPECT_EQ(extent.attribute("cx").as_llong(), 9026 * 635LL);
+    EXPECT_EQ(extent.attribute("cy").as_llong(), 9026 * 635LL / 30);
+    QImage stored;
+    ASSERT_TRUE(stored.loadFromData(zipPart(path, "word/media/picture1.png"), "PNG"));
+    EXPECT_EQ(stored.size(), QSize(3000, 100));
+    EXPECT_EQ(stored.pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_THROW(document.addInlinePicture(3, markedImage(4, 4)), OfficeError);
+    EXPECT_THROW(document.addInlinePicture(1, QImage()), OfficeError);
+}
+
 TEST_F(DocumentTest, FailuresRaiseOfficeError)
 {
     EXPECT_THROW(Document::fromTemplate(file(QStringLiteral("missing.dom"))), OfficeError);
