@@ -12,6 +12,8 @@
 #include <array>
 #include <cmath>
 
+#include <QScopedValueRollback>
+
 namespace brantview {
 
 inline int64_t entryPosition(const CalibrationRunEntry &entry)
@@ -20,20 +22,6 @@ inline int64_t entryPosition(const CalibrationRunEntry &entry)
 }
 
 namespace {
-
-// The slot's ViewStart stands for V while the window draws, so that the main view's
-// routines place every record in this window.
-class ViewStartScope {
-public:
-    ViewStartScope(RecordingSlot &slot, int32_t V) : m_slot(slot), m_before(slot.ViewStart) { slot.ViewStart = V; }
-    ~ViewStartScope() { m_slot.ViewStart = m_before; }
-    ViewStartScope(const ViewStartScope &) = delete;
-    ViewStartScope &operator=(const ViewStartScope &) = delete;
-
-private:
-    RecordingSlot &m_slot;
-    int32_t m_before;
-};
 
 // What drawing the records carries from one to the next.
 class RunRenderer {
@@ -160,7 +148,9 @@ CalibrationPicture drawJDB(ViewCanvas &canvas, const CalibrationWaveform &window
     picture.bottom = layout.T + layout.L;
 
     const int32_t V = window.V();
-    const ViewStartScope moved(in.slot, V);
+    // The slot's ViewStart stands for V while the window draws, so that the main
+    // view's routines place every record in this window.
+    const QScopedValueRollback moved(in.slot.ViewStart, V);
     DrawFrame(view);
 
     const CalibrationMeasure &m = window.measure();

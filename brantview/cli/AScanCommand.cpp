@@ -12,7 +12,6 @@
 #include "viewer/AScanView.h"
 
 #include <QImage>
-#include <QRegularExpression>
 
 using common::cli::CliArgs;
 using common::cli::CliCommand;
@@ -49,22 +48,6 @@ QJsonObject frameFields(const AScanFrame &f)
 }
 
 constexpr int PictureDpi = 96;
-constexpr int MaxPictureSide = 16000;
-
-QSize pictureSize(const CliArgs &options)
-{
-    const std::optional<QString> text = options.value(QStringLiteral("size"));
-    if (!text)
-        return {1000, 700};
-    static const QRegularExpression form(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
-    const QRegularExpressionMatch match = form.match(*text);
-    const QSize size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
-    if (size.width() < 1 || size.height() < 1 || size.width() > MaxPictureSide || size.height() > MaxPictureSide)
-        throw UsageError(
-            QStringLiteral("--size: %1 is not WxH with sides from 1 to %2").arg(*text).arg(MaxPictureSide));
-    return size;
-}
-
 struct Picture {
     QString out;
     QSize size;
@@ -80,7 +63,7 @@ std::optional<Picture> pictureOptions(const CliArgs &options)
             throw UsageError(QStringLiteral("--size and --parm need --out"));
         return std::nullopt;
     }
-    Picture picture{*out, pictureSize(options), settingsOption(options)};
+    Picture picture{*out, options.size(QStringLiteral("size"), {1000, 700}, MaxPictureSide), settingsOption(options)};
     picture.settings.BackColour = White;
     picture.settings.ForeColour = Black;
     return picture;

@@ -19,14 +19,6 @@ namespace {
 // The picture is drawn at one pixel a point.
 constexpr int PointsPerInch = 72;
 
-int boundedOption(const CliArgs &options, const QString &name, int fallback)
-{
-    const int value = options.optionalInt(name).value_or(fallback);
-    if (value < 100 || value > 16000)
-        throw UsageError(QStringLiteral("--%1 must lie between 100 and 16000").arg(name));
-    return value;
-}
-
 QJsonObject run(const QStringList &args)
 {
     const CliArgs options(args, {{QStringLiteral("record")},
@@ -40,8 +32,8 @@ QJsonObject run(const QStringList &args)
     const QString path = options.file();
     const int record = options.requiredInt(QStringLiteral("record"));
     const QString out = options.required(QStringLiteral("out"));
-    const int width = boundedOption(options, QStringLiteral("width"), 1200);
-    const int height = boundedOption(options, QStringLiteral("height"), 500);
+    const int width = options.intInRange(QStringLiteral("width"), 1200, 100, MaxPictureSide);
+    const int height = options.intInRange(QStringLiteral("height"), 500, 100, MaxPictureSide);
     const std::optional<QString> view = options.value(QStringLiteral("view"));
     const BrantSettings settings = settingsOption(options);
 

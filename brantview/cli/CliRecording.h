@@ -11,6 +11,9 @@
 
 namespace brantview {
 
+// The largest picture side the commands draw.
+constexpr int MaxPictureSide = 16000;
+
 // The file loaded into pane `slot` (0 or 1) as opening it there does.
 RecordingSlot loadForCommand(const QString &path, int slot = 0);
 // As loadForCommand into the first pane, refusing an A-scan record.

@@ -10,7 +10,6 @@
 #include "viewer/ViewCanvas.h"
 
 #include <QImage>
-#include <QRegularExpression>
 
 using common::cli::CliArgs;
 using common::cli::CliCommand;
@@ -18,22 +17,6 @@ using common::cli::UsageError;
 using namespace brantview;
 
 namespace {
-
-constexpr int MaxPictureSide = 16000;
-
-QSize sizeOption(const CliArgs &options)
-{
-    const std::optional<QString> text = options.value(QStringLiteral("size"));
-    if (!text)
-        return {800, 400};
-    static const QRegularExpression form(QStringLiteral("^(\\d{1,5})x(\\d{1,5})$"));
-    const QRegularExpressionMatch match = form.match(*text);
-    const QSize size = match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
-    if (size.width() < 1 || size.height() < 1 || size.width() > MaxPictureSide || size.height() > MaxPictureSide)
-        throw UsageError(
-            QStringLiteral("--size: %1 is not WxH with sides from 1 to %2").arg(*text).arg(MaxPictureSide));
-    return size;
-}
 
 int optionOption(const CliArgs &options)
 {
@@ -52,7 +35,7 @@ QJsonObject run(const QStringList &args)
                                  {QStringLiteral("out")}});
     const QString path = options.file();
     const int option = optionOption(options);
-    const QSize size = sizeOption(options);
+    const QSize size = options.size(QStringLiteral("size"), {800, 400}, MaxPictureSide);
     const BrantSettings settings = settingsOption(options);
     const std::optional<QString> out = options.value(QStringLiteral("out"));
 

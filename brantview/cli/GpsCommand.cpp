@@ -14,26 +14,13 @@
 
 using common::cli::CliArgs;
 using common::cli::CliCommand;
-using common::cli::UsageError;
 using namespace brantview;
 
 namespace {
 
 constexpr int DefaultWidth = 400;   // the window's first width, 6000 twips at 96 dots per inch
 constexpr int EmptyHeight = 300;    // a route without fixes has no proportions to keep
-constexpr int MaxPictureSide = 16000;
 constexpr int CarSide = 12;
-
-int widthOption(const CliArgs &options)
-{
-    const int width = options.optionalInt(QStringLiteral("width")).value_or(DefaultWidth);
-    if (width < GpsMarginLeft + GpsMarginRight + 1 || width > MaxPictureSide)
-        throw UsageError(QStringLiteral("--width: %1 is outside %2 to %3")
-                             .arg(width)
-                             .arg(GpsMarginLeft + GpsMarginRight + 1)
-                             .arg(MaxPictureSide));
-    return width;
-}
 
 QImage drawRoute(const GpsRoute &route, QSize size, const std::optional<QPoint> &car)
 {
@@ -53,7 +40,7 @@ QJsonObject run(const QStringList &args)
 {
     const CliArgs options(args, {{QStringLiteral("view-start")}, {QStringLiteral("width")}, {QStringLiteral("out")}});
     const QString path = options.file();
-    const int width = widthOption(options);
+    const int width = options.intInRange(QStringLiteral("width"), DefaultWidth, GpsMarginLeft + GpsMarginRight + 1, MaxPictureSide);
     const std::optional<QString> out = options.value(QStringLiteral("out"));
 
     RecordingSlot slot = loadStream(path);

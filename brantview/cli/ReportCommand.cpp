@@ -23,16 +23,6 @@ using namespace brantview;
 
 namespace {
 
-constexpr int MaxPictureSide = 16000;
-
-int pictureSide(const CliArgs &options, const QString &name, int fallback)
-{
-    const int value = options.optionalInt(name).value_or(fallback);
-    if (value < 1 || value > MaxPictureSide)
-        throw UsageError(QStringLiteral("--%1 must lie between 1 and %2").arg(name).arg(MaxPictureSide));
-    return value;
-}
-
 QJsonObject paragraphJson(const ReportParagraph &paragraph, const ReportFormat &format)
 {
     return QJsonObject{
@@ -63,8 +53,8 @@ WrittenReport streamReport(RecordingSlot slot, const CliArgs &options, const std
 {
     if (options.has(QStringLiteral("frame")))
         throw UsageError(QStringLiteral("--frame belongs to an A-scan record"));
-    const int width = pictureSide(options, QStringLiteral("width"), 1600);
-    const int height = pictureSide(options, QStringLiteral("height"), 900);
+    const int width = options.intInRange(QStringLiteral("width"), 1600, 1, MaxPictureSide);
+    const int height = options.intInRange(QStringLiteral("height"), 900, 1, MaxPictureSide);
     RecordingSlots panes;
     panes.Slots[0] = std::move(slot);
     placeView(panes.Slots[0], options, QStringLiteral("view-start"));
@@ -84,8 +74,8 @@ WrittenReport aScanReport(const RecordingSlot &slot, const CliArgs &options, con
     const int frame = options.optionalInt(QStringLiteral("frame")).value_or(0);
     if (frame < 0 || frame >= count)
         throw UsageError(QStringLiteral("--frame: %1 is outside 0 to %2").arg(frame).arg(count - 1));
-    const QSize size(pictureSide(options, QStringLiteral("width"), 1000),
-                     pictureSide(options, QStringLiteral("height"), 700));
+    const QSize size(options.intInRange(QStringLiteral("width"), 1000, 1, MaxPictureSide),
+                     options.intInRange(QStringLiteral("height"), 700, 1, MaxPictureSide));
     const QString path =
         out.value_or(AScanReportPath(QCoreApplication::applicationDirPath(),
                                      QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)));

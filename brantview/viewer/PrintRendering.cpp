@@ -1,24 +1,13 @@
 #include "PrintRendering.h"
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 #include <cmath>
 
 namespace brantview {
 
 namespace {
-
-// Sets the print flag for one scope; the flag the caller had returns on any exit.
-class PrintFlagScope {
-public:
-    explicit PrintFlagScope(ViewState &state) : m_state(state), m_before(state.PrintFlag) { state.PrintFlag = true; }
-    ~PrintFlagScope() { m_state.PrintFlag = m_before; }
-    PrintFlagScope(const PrintFlagScope &) = delete;
-    PrintFlagScope &operator=(const PrintFlagScope &) = delete;
-
-private:
-    ViewState &m_state;
-    bool m_before;
-};
 
 int pixelsOf(double points, double dpi)
 {
@@ -38,7 +27,8 @@ BrantSettings PrintColours(BrantSettings settings)
 RedrawReport RedrawForPrint(ViewCanvas &canvas, RecordingSlots &panes, const BrantSettings &settings,
                             ViewState &state, const ViewSources &sources)
 {
-    const PrintFlagScope printing(state);
+    // The caller's flag returns on any exit.
+    const QScopedValueRollback printing(state.PrintFlag, true);
     return Redraw(canvas, panes, PrintColours(settings), state, sources);
 }
 

@@ -95,6 +95,20 @@ std::optional<int> CliArgs::optionalInt(const QString &name) const
     return parseInt(QStringLiteral("--") + name, *v);
 }
 
+int CliArgs::intInRange(const QString &name, int fallback, int low, int high) const
+{
+    const int v = optionalInt(name).value_or(fallback);
+    if (v < low || v > high)
+        throw UsageError(QStringLiteral("--%1: %2 is outside %3 to %4").arg(name).arg(v).arg(low).arg(high));
+    return v;
+}
+
+QSize CliArgs::size(const QString &name, QSize fallback, int maxSide) const
+{
+    const auto v = value(name);
+    return v ? parseSize(QStringLiteral("--") + name, *v, maxSide) : fallback;
+}
+
 QString CliArgs::file() const
 {
     if (m_files.isEmpty())
@@ -135,6 +149,18 @@ double parseDouble(const QString &option, const QString &text)
     if (!ok || !std::isfinite(d))
         throw UsageError(QStringLiteral("%1: '%2' is not a number").arg(option, text));
     return d;
+}
+
+QSize parseSize(const QString &option, const QString &text, int maxSide)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        throw UsageError(QStringLiteral("%1: '%2' is not WIDTHxHEIGHT").arg(option, text));
+    const int w = parseInt(option, parts[0]);
+    const int h = parseInt(option, parts[1]);
+    if (w < 1 || h < 1 || w > maxSide || h > maxSide)
+        throw UsageError(QStringLiteral("%1: %2 is outside 1x1 to %3x%3").arg(option, text).arg(maxSide));
+    return {w, h};
 }
 
 } // namespace common::cli

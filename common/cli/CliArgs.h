@@ -6,6 +6,7 @@
 
 #include <QList>
 #include <QPair>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -40,6 +41,10 @@ public:
 
     int requiredInt(const QString &name) const;
     std::optional<int> optionalInt(const QString &name) const;
+    // The option's number, `fallback` when it is not given; refused outside low..high.
+    int intInRange(const QString &name, int fallback, int low, int high) const;
+    // A picture size "WxH", `fallback` when not given; each side from 1 to maxSide.
+    QSize size(const QString &name, QSize fallback, int maxSide) const;
 
     QString file() const;   // exactly one FILE
     void noFiles() const;   // refuses any FILE
@@ -53,5 +58,6 @@ private:
 int parseInt(const QString &option, const QString &text);
 uint32_t parseUInt32(const QString &option, const QString &text);
 double parseDouble(const QString &option, const QString &text);
+QSize parseSize(const QString &option, const QString &text, int maxSide);
 
 } // namespace common::cli

@@ -10,8 +10,8 @@
 #include <QSize>
 #include <QString>
 
-// "WxH" within 1x1 to 20000x20000; throws UsageError naming `option` otherwise.
-QSize parseSize(const QString &option, const QString &text);
+// The largest picture side the commands draw.
+constexpr int MaxPictureSide = 20000;
 
 // Draws row `row` of sub-file `subFile` (from 0) of `recording` into `frame` in
 // `style` on panes of the given sizes. Returns the failure text written on the

@@ -38,9 +38,8 @@ QJsonObject run(const QStringList &args)
     const int subFile = options.requiredInt(QStringLiteral("subfile"));
     const int row = options.requiredInt(QStringLiteral("row"));
     const QString bscanPath = options.required(QStringLiteral("bscan"));
-    const QSize pane = parseSize(QStringLiteral("--size"), options.value(QStringLiteral("size")).value_or(QStringLiteral("1600x500")));
-    const QSize ascan = parseSize(QStringLiteral("--ascan-size"),
-                                  options.value(QStringLiteral("ascan-size")).value_or(QStringLiteral("734x311")));
+    const QSize pane = options.size(QStringLiteral("size"), {1600, 500}, MaxPictureSide);
+    const QSize ascan = options.size(QStringLiteral("ascan-size"), {734, 311}, MaxPictureSide);
 
     PlayerSettings settings;
     if (const auto ini = options.value(QStringLiteral("settings"))) {

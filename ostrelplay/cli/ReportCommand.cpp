@@ -46,7 +46,7 @@ QJsonObject run(const QStringList &args)
     const int row = options.requiredInt(QStringLiteral("row"));
     const QString out = options.required(QStringLiteral("out"));
     const QString reportTemplate = templatePath(options);
-    const QSize pane = parseSize(QStringLiteral("--size"), options.value(QStringLiteral("size")).value_or(QStringLiteral("1600x500")));
+    const QSize pane = options.size(QStringLiteral("size"), {1600, 500}, MaxPictureSide);
 
     const PlayerSettings settings;
     CliRecording recording(path, settings);

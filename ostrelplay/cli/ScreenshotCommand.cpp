@@ -23,7 +23,7 @@ QJsonObject run(const QStringList &args)
     const int subFile = options.requiredInt(QStringLiteral("subfile"));
     const int row = options.requiredInt(QStringLiteral("row"));
     const QString out = options.required(QStringLiteral("out"));
-    const QSize pane = parseSize(QStringLiteral("--size"), options.value(QStringLiteral("size")).value_or(QStringLiteral("1600x500")));
+    const QSize pane = options.size(QStringLiteral("size"), {1600, 500}, MaxPictureSide);
     const ScreenshotFormat format = options.has(QStringLiteral("bmp")) ? ScreenshotFormat::Bitmap : ScreenshotFormat::Jpeg;
 
     const PlayerSettings settings;
