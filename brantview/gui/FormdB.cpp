@@ -30,7 +30,6 @@ FormdB::FormdB(GainData data, int slot, const BrantSettings &settings, QWidget *
     band->setObjectName(QStringLiteral("OptionBand"));
     QPalette light = band->palette();
     light.setColor(QPalette::WindowText, Qt::white);
-    light.setColor(QPalette::Text, Qt::white);
     band->setPalette(light);
     auto *grid = new QGridLayout(band);
     grid->setContentsMargins(GainMarginLeft + 4, 2, 4, 2);
