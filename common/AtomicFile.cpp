@@ -74,14 +74,15 @@ bool takeLock(QLockFile &lock, const QString &lockFile, int timeoutMs)
     }
 }
 
-// Temporary files of `tag` left in `folder` by writers that died.
+// Temporary files of `tag` left in `folder` by writers that died, with those a writer
+// by name made beside its path (libzip writes "<path>.XXXXXX" and renames it at close).
 void removeStaleTemporaries(const QString &folder, const QString &tag)
 {
     const QString prefix = QStringLiteral(".~%1-").arg(tag);
     std::error_code error;
     for (const auto &entry : std::filesystem::directory_iterator(fileSystemPath(folder), error)) {
         const QString name = pathFromNative(QByteArray::fromStdString(entry.path().filename().string()));
-        if (name.startsWith(prefix) && name.endsWith(QLatin1String(".tmp")))
+        if (name.startsWith(prefix) && (name.endsWith(QLatin1String(".tmp")) || name.contains(QLatin1String(".tmp."))))
             std::filesystem::remove(entry.path(), error);
     }
 }

@@ -73,8 +73,10 @@ void writeDocxParts(const QString &path, const DocxParts &parts)
                 throw OfficeError(failure);
             }
         }
+        // Closing writes the archive: a full disk shows here, and the user should read why.
         if (zip_close(archive.get()) != 0)
-            throw OfficeError(failure);
+            throw OfficeError(QStringLiteral("%1（%2）")
+                                  .arg(failure, QString::fromLocal8Bit(zip_error_strerror(zip_get_error(archive.get())))));
         archive.release();
         file.commit();
     });

@@ -148,4 +148,33 @@ TEST(AtomicFile, WriterByNameReplacesTheFileAtTheCommit)
     EXPECT_EQ(folderEntries(dir), QStringList{QStringLiteral("book.xls")});
 }
 
+// A writer killed mid-way leaves its temporary and, writing by name, the library's own
+// beside it; the next writer of that file clears both and nothing of other files.
+TEST(AtomicFile, TemporariesOfAKilledWriterAreClearedByTheNext)
+{
+    TestFiles::TestDir dir;
+    const QString path = dir.write("report.doc", kOriginal);
+    QString leftover;
+    {
+        common::AtomicFile killed(path);
+        leftover = killed.pathForWriter();
+    }
+    const QString stale = QFileInfo(leftover).fileName().replace(QStringLiteral("-"), QStringLiteral("-1"));
+    dir.write(stale, "dead writer");
+    dir.write(stale + QStringLiteral(".1pi5tq"), "dead writer's library");
+    const QString other = QFileInfo(common::AtomicFile(dir.path("other.doc")).pathForWriter()).fileName();
+    dir.write(other, "another file's writer");
+    {
+        common::AtomicFile next(path);
+        next.write(QByteArray("new"));
+        next.commit();
+    }
+    EXPECT_EQ(readBytes(path), QByteArray("new"));
+    QStringList expected{QStringLiteral("report.doc"), other};
+    expected.sort();
+    QStringList entries = folderEntries(dir);
+    entries.sort();
+    EXPECT_EQ(entries, expected);
+}
+
 } // namespace
