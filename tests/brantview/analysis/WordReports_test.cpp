@@ -7,6 +7,7 @@
 #include "recording/Packets.h"
 #include "recording/StreamWriter.h"
 
+#include "AScanFrameFixture.h"
 #include "DocxReadBack.h"
 #include "ResourceLimit.h"
 #include "StreamTrack.h"
@@ -192,30 +193,10 @@ TEST(BScanReportFileName, TheMileageTextIsTheCurrentPost)
     EXPECT_EQ(HeaderMileageText(slot), QStringLiteral("12KM+345.6M"));
 }
 
-struct FrameFields {
-    int lineKind = 1;
-    int track = 37;
-    int layout = 1;  // byte 10 bits 1..7
-};
-
-AScanFrame makeFrame(const FrameFields &f = {})
+// A frame of the new layout unless told, with a waveform for the picture.
+AScanFrame makeFrame(const ascantest::FrameFields &f = {.layout = 1})
 {
-    AScanFrame frame;
-    frame.sideAndChannel = uint8_t(1 | 1 << 1);
-    frame.hour = 14;
-    frame.minute = 5;
-    frame.second = 9;
-    frame.day = 5;
-    frame.month = 3;
-    frame.year = 24;
-    frame.distance = 57;
-    frame.attenuation = 42;
-    frame.referenceEnd = uint8_t(1 | f.layout << 1);
-    frame.kmPost[0] = 0x01;
-    frame.kmPost[1] = 0x2C;
-    frame.railNumber = 12;
-    frame.lineKindAndTrackLow = uint8_t(f.lineKind | (f.track % 32) << 3);
-    frame.railTypeAndTrackHigh = uint8_t(2 | (f.track / 32) << 3);
+    AScanFrame frame = ascantest::frame(f);
     for (int i = 0; i < 240; ++i)
         frame.samples[i] = uint8_t(i < 100 ? i : 200 - i);
     return frame;
@@ -369,7 +350,7 @@ TEST_F(WrittenReports, AFailedSaveLeavesTheOlderDocumentAsItWas)
     const QByteArray before = TestFiles::readBytes(path);
 
     // The larger picture alone passes the limit.
-    const AScanFrame other = makeFrame({.track = 5});
+    const AScanFrame other = makeFrame({.track = 5, .layout = 1});
     bool failed = false;
     try {
         const TestFiles::ResourceLimit disk(RLIMIT_FSIZE, 4000);

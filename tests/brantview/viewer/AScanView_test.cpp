@@ -2,6 +2,8 @@
 #include "viewer/AScanText.h"
 #include "viewer/AScanView.h"
 
+#include "AScanFrameFixture.h"
+
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -9,37 +11,6 @@
 using namespace brantview;
 
 namespace {
-
-struct FrameFields {
-    int side = 1;
-    int channel = 1;
-    int probe = 0;
-    int railType = 2;
-    int lineKind = 1;
-    int track = 37;
-};
-
-AScanFrame makeFrame(const FrameFields &f = {})
-{
-    AScanFrame frame;
-    frame.sideAndChannel = uint8_t(f.side | f.channel << 1);
-    frame.hour = 14;
-    frame.minute = 5;
-    frame.second = 9;
-    frame.day = 5;
-    frame.month = 3;
-    frame.year = 24;
-    frame.probe = uint8_t(f.probe);
-    frame.distance = 57;
-    frame.attenuation = 42;
-    frame.referenceEnd = 1;
-    frame.kmPost[0] = 0x01;
-    frame.kmPost[1] = 0x2C;
-    frame.railNumber = 12;
-    frame.lineKindAndTrackLow = uint8_t(f.lineKind | (f.track % 32) << 3);
-    frame.railTypeAndTrackHigh = uint8_t(f.railType | (f.track / 32) << 3);
-    return frame;
-}
 
 QStringList values(const AScanTextBlock &block)
 {
@@ -51,7 +22,7 @@ QStringList values(const AScanTextBlock &block)
 
 TEST(AScanText, ARecordedFrameShowsItsDataLineByLine)
 {
-    const AScanTextBlock block = AScanFrameText(makeFrame(), 3);
+    const AScanTextBlock block = AScanFrameText(ascantest::frame(), 3);
     EXPECT_EQ(block.title, QStringLiteral("记录3Brantel全数字钢轨探伤仪A超报告"));
     EXPECT_EQ(block.joined(), (QStringList{
                                   "记录3Brantel全数字钢轨探伤仪A超报告",
@@ -88,7 +59,7 @@ TEST(AScanText, ChannelAndRangeFollowTheProbeByteAndTheRailType)
     };
     for (const Case &c : cases) {
         const QStringList v =
-            values(AScanFrameText(makeFrame({.channel = c.channel, .probe = c.probe, .railType = c.railType}), 0));
+            values(AScanFrameText(ascantest::frame({.channel = c.channel, .probe = c.probe, .railType = c.railType}), 0));
         EXPECT_EQ(v[2], c.name) << "channel " << c.channel << " probe " << c.probe;
         EXPECT_EQ(v[5], c.range) << "channel " << c.channel << " probe " << c.probe;
         EXPECT_EQ(v[4], c.railText) << "rail type " << c.railType;
@@ -109,9 +80,9 @@ TEST(AScanText, ThePositionLineNamesTheLineKindTrackAndSide)
         {6, 0, 8, "8号线左股钢轨300公里12号轨据逆端05.7米"},
     };
     for (const Case &c : cases)
-        EXPECT_EQ(AScanPositionText(makeFrame({.side = c.side, .lineKind = c.lineKind, .track = c.track})), c.text);
+        EXPECT_EQ(AScanPositionText(ascantest::frame({.side = c.side, .lineKind = c.lineKind, .track = c.track})), c.text);
 
-    AScanFrame frame = makeFrame();
+    AScanFrame frame = ascantest::frame();
     frame.referenceEnd = 0x80;  // bits 1..7 belong to the report
     frame.distance = 255;
     EXPECT_EQ(AScanPositionText(frame), QStringLiteral("上行,37号线右股钢轨300公里12号轨距顺端25.5米"));
@@ -133,7 +104,7 @@ TEST(AScanText, DateAndTimeBytesThatAreNoDateOrTimeShowNothing)
         {255, 255, 255, 255, 255, 255, "", ""},
     };
     for (const Case &c : cases) {
-        AScanFrame frame = makeFrame();
+        AScanFrame frame = ascantest::frame();
         frame.day = uint8_t(c.day);
         frame.month = uint8_t(c.month);
         frame.year = uint8_t(c.year);
@@ -207,7 +178,7 @@ struct Drawing {
 
 TEST(AScanView, AmplitudeZeroLiesOnTheTimeAxisAnd160OnTheTopOfTheBox)
 {
-    AScanFrame frame = makeFrame();
+    AScanFrame frame = ascantest::frame();
     std::fill(std::begin(frame.samples) + 100, std::begin(frame.samples) + 130, uint8_t(160));
     std::fill(std::begin(frame.samples) + 200, std::begin(frame.samples) + 220, uint8_t(255));
     Drawing d;
@@ -229,7 +200,7 @@ TEST(AScanView, AmplitudeZeroLiesOnTheTimeAxisAnd160OnTheTopOfTheBox)
 TEST(AScanView, TheTimeAxisSpans240SamplesAtTheScale)
 {
     for (const int sv : {10, 15, 20}) {
-        AScanFrame frame = makeFrame();
+        AScanFrame frame = ascantest::frame();
         std::fill(std::begin(frame.samples), std::end(frame.samples), uint8_t(80));
         Drawing d;
         d.settings.AScanScaleValue = sv;
@@ -247,7 +218,7 @@ TEST(AScanView, TheTimeAxisSpans240SamplesAtTheScale)
 
 TEST(AScanView, TicksAreLabelledAndTheTextBlockIsReturned)
 {
-    const AScanFrame frame = makeFrame();
+    const AScanFrame frame = ascantest::frame();
     Drawing d;
     d.draw(frame, 7);
     EXPECT_EQ(d.lines, AScanFrameText(frame, 7).joined());
@@ -278,7 +249,7 @@ TEST(AScanView, AmplitudeLabelsFitLeftOfTheBox)
     for (const float size : {9.0f, 12.0f, 40.0f}) {
         Drawing d;
         d.settings.TextFonts[1].Size = size;
-        d.draw(makeFrame());
+        d.draw(ascantest::frame());
         for (int i = 0; i <= 10; ++i) {
             const QString text = QString::number(10 - i);
             const auto label = std::find_if(d.texts.begin(), d.texts.end(), [&](const TextItem &t) {
